@@ -1,0 +1,82 @@
+#include "tree/TreeView.h"
+
+#include <QHeaderView>
+#include <QPalette>
+#include <QTreeWidget>
+
+namespace treeview {
+
+void configure(QTreeWidget *tree)
+{
+    tree->setColumnCount(1);
+    tree->header()->hide();
+    tree->setIndentation(19);
+    tree->setIconSize(QSize(16, 16));
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setSortingEnabled(false);
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setUniformRowHeights(true);
+    // The selected node stays highlighted while the tree has no focus.
+    QPalette palette = tree->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Active, QPalette::HighlightedText));
+    tree->setPalette(palette);
+}
+
+void fill(QTreeWidget *tree, const QList<GoodsClass> &rows, const QList<categoryrows::Placement> &placements,
+          const QList<QIcon> &images)
+{
+    tree->clear();
+    QList<QTreeWidgetItem *> items;
+    items.reserve(placements.size());
+    QList<QTreeWidgetItem *> topLevel;
+    for (const categoryrows::Placement &placement : placements) {
+        const GoodsClass &row = rows[placement.row];
+        auto *item = placement.parent < 0 ? new QTreeWidgetItem : new QTreeWidgetItem(items[placement.parent]);
+        item->setText(0, row.TypeName);
+        item->setIcon(0, images.value(placement.picture));
+        setRecord(item, row);
+        items.append(item);
+        if (placement.parent < 0)
+            topLevel.append(item);
+    }
+    // Added in one call: inserting top-level nodes one by one costs a view update each.
+    tree->addTopLevelItems(topLevel);
+}
+
+GoodsClass recordOf(const QTreeWidgetItem *item)
+{
+    return item ? item->data(0, Qt::UserRole).value<GoodsClass>() : GoodsClass{};
+}
+
+void setRecord(QTreeWidgetItem *item, const GoodsClass &record)
+{
+    item->setData(0, Qt::UserRole, QVariant::fromValue(record));
+}
+
+} // namespace treeview
+
+SingleExpand::SingleExpand(QTreeWidget *tree)
+    : QObject(tree), m_tree(tree)
+{
+    connect(tree, &QTreeWidget::currentItemChanged, this, &SingleExpand::onCurrentChanged);
+}
+
+void SingleExpand::onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+{
+    if (m_suspended)
+        return;
+    auto isAncestorOrSelf = [](const QTreeWidgetItem *node, const QTreeWidgetItem *of) {
+        for (const QTreeWidgetItem *walk = of; walk; walk = walk->parent()) {
+            if (walk == node)
+                return true;
+        }
+        return false;
+    };
+    for (QTreeWidgetItem *walk = previous; walk; walk = walk->parent()) {
+        if (!isAncestorOrSelf(walk, current))
+            walk->setExpanded(false);
+    }
+    if (current)
+        current->setExpanded(true);
+}
