@@ -125,6 +125,8 @@ QSqlQuery TDM::exec(const QString &sql, const QVariantList &values)
 {
     QSqlDatabase &db = ADOLocal();
     QSqlQuery query(db);
+    // Every reader walks its rows once; a forward-only cursor does not cache them twice.
+    query.setForwardOnly(true);
     if (!query.prepare(sql))
         throw FaqError(query.lastError().text());
     for (const QVariant &value : values)
