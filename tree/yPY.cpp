@@ -1,0 +1,134 @@
+#include "tree/yPY.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+struct LetterRange
+{
+    char letter;
+    unsigned first; // lead * 256 + trail
+    unsigned last;
+};
+
+// The first-level section (lead bytes B0 to D7) is ordered by reading, so each initial owns one
+// run of codes. I, U and V start no Mandarin syllable and have none.
+constexpr std::array<LetterRange, 23> kFirstLevel = {{
+    {'A', 0xB0A1, 0xB0C4}, {'B', 0xB0C5, 0xB2C0}, {'C', 0xB2C1, 0xB4ED}, {'D', 0xB4EE, 0xB6E9},
+    {'E', 0xB6EA, 0xB7A1}, {'F', 0xB7A2, 0xB8C0}, {'G', 0xB8C1, 0xB9FD}, {'H', 0xB9FE, 0xBBF6},
+    {'J', 0xBBF7, 0xBFA5}, {'K', 0xBFA6, 0xC0AB}, {'L', 0xC0AC, 0xC2E7}, {'M', 0xC2E8, 0xC4C2},
+    {'N', 0xC4C3, 0xC5B5}, {'O', 0xC5B6, 0xC5BD}, {'P', 0xC5BE, 0xC6D9}, {'Q', 0xC6DA, 0xC8BA},
+    {'R', 0xC8BB, 0xC8F5}, {'S', 0xC8F6, 0xCBF9}, {'T', 0xCBFA, 0xCDD9}, {'W', 0xCDDA, 0xCEF3},
+    {'X', 0xCEF4, 0xD1B8}, {'Y', 0xD1B9, 0xD4D0}, {'Z', 0xD4D1, 0xD7FE},
+}};
+
+// 参 is placed under its reading can, but the initials give it S (shen).
+constexpr unsigned kShenCode = 0xB2CE;
+
+// The second-level section (lead bytes D8 to F7) is ordered by radical: one row of 94 letters per
+// lead byte, one per trail byte A1 to FE. The three blanks are radicals that have no reading.
+constexpr int kSecondLevelRowLength = 94;
+constexpr const char *kSecondLevel[32] = {
+    "CJWGNSPGCGNESYPBTYYZDXYKYGTDJNMJQMBSGZSCYJSYYZPGKBZGYCYWYKGKLJSWKPJQHYZWDDZLSGMRYPYWWCCKZNKYDG", // D8
+    "TTNJJEYKKZYTCJNMCYLQLYPYQFQRPZSLWBTGKJFYXJWZLTBNCXJJJJZXDTTSQZYCDXXHGCKBPHFFSSYYBGMXLPBYLLLHLX", // D9
+    "SPZMYJHSOJNGHDZQYKLGJHXGQZHXQGKEZZWYSCSCJXYEYXADZPMDSSMZJZQJYZCDJEWQJBDZBXGZNZCPWHKXHQKMWFBPBY", // DA
+    "DTJZZKQHYLYGXFPTYJYYZPSZLFCHMQSHGMXXSXJJSDCSBBQBEFSJYHXWGZKPYLQBGLDLCCTNMAYDDKSSNGYCSGXLYZAYBN", // DB
+    "PTSDKDYLHGYMYLCXPYCJNDQJWXQXFYYFJLEJBZRXCCQWQQSBZKYMGPLBMJRQCFLNYMYQMSQYRBCJTHZTQFRXQHXMJJCJLX", // DC
+    "QGJMSHZKBSWYEMYLTXFSYDSGLYCJQXSJNQBSCTYHBFTDCYZDJWYGHQFRXWCKQKXEBPTLPXJZSRMEBWHJLBJSLYYSMDXLCL", // DD
+    "QKXLHXJRZJMFQHXHWYWSBHTRXXGLHQHFNMCYKLDYXZPWLGGSMTCFPAJJZYLJTYANJGBJPLQGDZYQYAXBKYSECJSZNSLYZH", // DE
+    "ZXLZCGHPXZHZNYTDSBCJKDLZAYFMYDLEBBGQYZKXGLDNDNYSKJSHDLYXBCGHXYPKDQMMZNGMMCLGWZSZXZJFZNMLZZTHCS", // DF
+    "YDBDLLSCDDNLKJYKJSYCJLKOHQASDKNHCSGANHDAASHTCPLCPQYBSDMPJLPCJOQLCDHJJYSPRCHNKNNLHLYYQYHWZPTCZG", // E0
+    "WWMZFFJQQQQYXACLBHKDJXDGMMYDJXZLLSYGXGKJRYWZWYCLZMSSJZLDBYDCPCXYHLXCHYZJQSQQAGMNYXPFRKSSBJLYXY", // E1
+    "SYGLNSCMHCWWMNZJJLXXHCHSYD CTXRYCYXBYHCSMXJSZNPWGPXXTAYBGAJCXLYSDCCWZOCWKCCSBNHCPDYZNFCYYTYCKX", // E2
+    "KYBSQKKYTQQXFCWCHCYKELZQBSQYJQCCLMTHSYWHMKTLKJLYCXWHEQQHTQHZPQSQSCFYMMDMGBWHWLGSLLYSDLMLXPTHMJ", // E3
+    "HWLJZYHZJXHTXJLHXRSWLWZJCBXMHZQXSDZPMGFCSGLSXYMJSHXPJXWMYQKSMYPLRTHBXFTPMHYXLCHLHLZYLXGSSSSTCL", // E4
+    "SLDCLRPBHZHXYYFHBBGDMYCNQQWLQHJJZYWJZYEJJDHPBLQXTQKWHLCHQXAGTLXLJXMSLXHTZKZJECXJCJNMFBYCSFYWYB", // E5
+    "JZGNYSDZSQYRSLJPCLPWXSDWEJBJCBCNAYTWGMPABCLYQPCLZXSBNMSGGFNZJJBZSFZYNDXHPLQKZCZWALSBCCJXJYZHWK", // E6
+    "YPSGXFZFCDKHJGXDLQFSGDSLQWZKXTMHSBGZMJZRGLYJBPMLMSXLZJQQHZSJCZYDJWBMJKLDDPMJEGXYHYLXHLQYQHKYCW", // E7
+    "CJMYYXNATJHYCCXZPCQLBZWWYTWBQCMLPMYRJCCCXFPZNZZLJPLXXYZTZLGDLDCKLYRLZGQTGJHHGJLJAXFGFJZSLCFDQZ", // E8
+    "LCLGJDJCSNCLLJPJQDCCLCJXMYZFTSXGCGSBRZXJQQCTZHGYQTJQQLZXJYLYLBCYAMCSTYLPDJBYREGKJZYZHLYSZQLZNW", // E9
+    "CZCLLWJQJJJKDGJZOLBBZPPGLGHTGZXYGHZMYCNQSYCYHBHGXKAMTXYXNBSKYZZGJZLQJDFCJXDYGJQJJPMGWGJJJPKQSB", // EA
+    "GBMMCJSSCLPQPDXCDYYKYWCJDDYYGYWRHJRTGZNYQLDKLJSZZGZQZJGDYKSHPZMTLCPWNJAFYZDJCNMWESCYGLBTZCGMSS", // EB
+    "LLYXQSXSBSJSBBGGGHFJLYPMZJNLYYWDQSHZXTYYWHMCYHYWDBXBTLMSYYYFSXJCSDXXLHJHF SXZQHFZMZCZTQCXZXRTT", // EC
+    "DJHNNYZQQMNQDMMGLYDXMJGDHCDYZBFFALLZTDLTFXMXQZDNGWQDBDCZJDXBZGSQQDDJCMBKZFFXMKDMDSYYSZCMLJDSYN", // ED
+    "SPRSKMKMPCKLGDBQTFZSWTFGGLYPLLJZHGJJGYPZLTCSMCNBTJBQFKTHBYZGKPBBYMTDSSXTBNPDKLEYCJNYCDYKZDDHQH", // EE
+    "SDZSCTARLLTKZLGECLLKJLQJAQNBDKKGHPJTZQKSECSHALQFMMGJNLYJBBTMLYZXDCJPLDLPCQDHZYCBZSCZBZMSLJFLKR", // EF
+    "ZJSNFRGJHXPDHYJYBZGDLJCSEZGXLBLHYXTWMABCHECMWYJYZLLJJYHLGBDJLSLYGKDZPZXJYYZLWCXSZFGWYYDLYHCLJS", // F0
+    "CMBJHBLYZLYCBLYDPDQYSXQZBYTDKYYJYYCNRJMPDJGKLCLJBCTBJDDBBLBLCZQRPPXJCGLZCSHLTOLJNMDDDLNGKAQHQH", // F1
+    "JHYKHEZNMSHRP QQJCHGMFPRXHJGDYCHGHLYRZQLCYQJNZSQTKQJYMSZSWLCFQQQXYFGGYPTQWLMCRNFKKFSYYLQBMQAMM", // F2
+    "MYXCTPSHCPTXXZZSMPHPSHMCLMLDQFYQXSZYJDJJZZHQPDSZGLSTJBCKBXYQZJSGPSXQZQZRQTBDKYXZKHHGFLBCSMDLDG", // F3
+    "DZDBLZYYCXNNCSYBZBFGLZZXSWMSCCMQNJQSBDQSJTXXMBLTXZCLZSHZCXRQJGJYLXZFJPHYXZQQYDFQJJLZZNZJCDGZYG", // F4
+    "CTXMZYSCTLKPHTXHTLBJXJLXSCDQXCBBTJFQZFSLTJBTKQBXXJJLJCHCZDBZJDCZJDCPRNPQCJPFCZLCLZXBDMXMPHJSGZ", // F5
+    "GSZZQLYLWTJPFSYASMCJBTZYYCWMYTCSJJLQCQLWZMALBXYFBPNLSFHTGJWEJJXXGLLJSTGSHJQLZFKCGNNDSZFDEQFHBS", // F6
+    "AQTGYLBXMMYGSZLDYDQMJJRGBJTKGDHGKBLQKBDMBYLXWCXYTTYBKMRTJZXQJBHLMHMJJZMQASLDCYXYQDLQCAFYWYXQHZ", // F7
+};
+
+constexpr bool secondLevelRowsComplete()
+{
+    for (const char *row : kSecondLevel) {
+        if (std::char_traits<char>::length(row) != kSecondLevelRowLength)
+            return false;
+    }
+    return true;
+}
+static_assert(secondLevelRowsComplete(), "every radical row covers trail bytes A1 to FE");
+
+char firstLevelLetter(unsigned code)
+{
+    for (const LetterRange &range : kFirstLevel) {
+        if (code >= range.first && code <= range.last)
+            return range.letter;
+    }
+    return 0;
+}
+
+} // namespace
+
+char GetPYInitial(unsigned char lead, unsigned char trail)
+{
+    if (lead < 0xB0 || lead > 0xF7)
+        return 0;
+
+    if (lead <= 0xD7) {
+        const unsigned code = lead * 256u + trail;
+        if (code == kShenCode)
+            return 'S';
+        // A row that lies inside one letter's run gives that letter for any trail byte, so GBK
+        // extension characters sharing the lead byte follow it.
+        const char rowStart = firstLevelLetter(lead * 256u + 0xA1);
+        if (rowStart == firstLevelLetter(lead * 256u + 0xFE))
+            return rowStart;
+        if (trail < 0xA1 || trail > 0xFE)
+            return 0;
+        return firstLevelLetter(code);
+    }
+
+    // Extension characters (trail below A1) are outside the radical table: no letter.
+    if (trail < 0xA1 || trail > 0xFE)
+        return 0;
+    return kSecondLevel[lead - 0xD8][trail - 0xA1];
+}
+
+QByteArray GetPYCode(const QByteArray &gbkName)
+{
+    QByteArray initials;
+    const qsizetype n = gbkName.size();
+    initials.reserve(n);
+    qsizetype p = 0;
+    while (p + 1 < n) {
+        const auto byte = static_cast<unsigned char>(gbkName[p]);
+        if (byte < 0xA0) {
+            initials.append(gbkName[p]);
+            ++p;
+            continue;
+        }
+        if (const char letter = GetPYInitial(byte, static_cast<unsigned char>(gbkName[p + 1])))
+            initials.append(letter);
+        p += 2;
+    }
+    // A name cut inside a character keeps its dangling byte as it is.
+    if (p == n - 1)
+        initials.append(gbkName[p]);
+    return initials;
+}
