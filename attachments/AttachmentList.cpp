@@ -11,7 +11,7 @@ bool AttachmentListModel::load(TDM &dm, const QString &categoryCode)
     QList<AttachmentRow> rows;
     bool ok = true;
     try {
-        QSqlQuery query = dm.exec(QStringLiteral("Select * from TDKFJ where billid=? Order by SortNO"), {categoryCode});
+        QSqlQuery query = dm.exec(QStringLiteral("Select * from TDKFJ where billid=? Order by SortNO"), {TDM::text(categoryCode)});
         const QSqlRecord record = query.record();
         const int id = record.indexOf(QStringLiteral("ID"));
         const int bill = record.indexOf(QStringLiteral("BillID"));
