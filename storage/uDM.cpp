@@ -136,6 +136,11 @@ QSqlQuery TDM::exec(const QString &sql, const QVariantList &values)
     return query;
 }
 
+QVariant TDM::text(const QString &value)
+{
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
 void TDM::close()
 {
     if (m_db.isValid())

@@ -43,6 +43,10 @@ public:
     // driver's text when the connection cannot be opened or the statement fails.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {});
 
+    // A text value for binding: Qt binds a null QString as SQL NULL, but the knowledge base
+    // stores "no parent" as the empty string, which a NULL would never match.
+    static QVariant text(const QString &value);
+
     // Closes ADOLocal; the next statement opens it again.
     void close();
 

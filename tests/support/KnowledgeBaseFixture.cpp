@@ -56,7 +56,7 @@ void KnowledgeBaseFixture::exec(const QString &sql, const QVariantList &values)
 void KnowledgeBaseFixture::addCategory(const QString &code, const QString &name, const QString &parent, const QVariant &level)
 {
     exec(QStringLiteral("Insert into TFAQClass (TypeCode,TypeName,ParTypeCode,nLeveal,TypePYCode) Values(?,?,?,?,'')"),
-         {code, name, parent, level});
+         {code, name, parent.isNull() ? QStringLiteral("") : parent, level});
 }
 
 void KnowledgeBaseFixture::addAttachment(const QString &billId, const QString &name, const QString &type, const QString &fileName)
