@@ -35,7 +35,7 @@ NextCode nextFreeCode(TDM &dm, const QString &parent)
 {
     QString maxCode;
     try {
-        QSqlQuery query = dm.exec(QStringLiteral("Select Max(TypeCode) from TFAQClass Where ParTypeCode=?"), {parent});
+        QSqlQuery query = dm.exec(QStringLiteral("Select Max(TypeCode) from TFAQClass Where ParTypeCode=?"), {TDM::text(parent)});
         if (query.next())
             maxCode = query.value(0).toString();
     } catch (const FaqError &) {
