@@ -175,6 +175,9 @@ void TfrmMainFAQ::buildPages(QVBoxLayout *root)
     connect(Tree, &QTreeWidget::itemClicked, this, [this] { TreeClick(); });
 
     buildAnswerGroup();
+    // Both start on the query page, so the window owns them from its creation on.
+    moveInto(Tree, Panel1);
+    moveInto(GroupBoxEdit, Panel2);
 }
 
 void TfrmMainFAQ::buildAnswerGroup()

@@ -1,6 +1,9 @@
 #include "tree/TreeView.h"
 
+#include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QTimer>
 #include <QPalette>
 #include <QTreeWidget>
 
@@ -60,12 +63,40 @@ SingleExpand::SingleExpand(QTreeWidget *tree)
     : QObject(tree), m_tree(tree)
 {
     connect(tree, &QTreeWidget::currentItemChanged, this, &SingleExpand::onCurrentChanged);
+    tree->viewport()->installEventFilter(this);
+}
+
+bool SingleExpand::eventFilter(QObject *watched, QEvent *event)
+{
+    // Runs after the tree has handled the release (and sent its click).
+    if (m_pending && event->type() == QEvent::MouseButtonRelease)
+        QTimer::singleShot(0, this, &SingleExpand::applyPending);
+    return QObject::eventFilter(watched, event);
 }
 
 void SingleExpand::onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
 {
     if (m_suspended)
         return;
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+        if (!m_pending)
+            m_pendingPrevious = previous ? m_tree->indexFromItem(previous) : QModelIndex();
+        m_pending = true;
+        return;
+    }
+    fold(current, previous);
+}
+
+void SingleExpand::applyPending()
+{
+    if (!m_pending)
+        return;
+    m_pending = false;
+    fold(m_tree->currentItem(), m_pendingPrevious.isValid() ? m_tree->itemFromIndex(m_pendingPrevious) : nullptr);
+}
+
+void SingleExpand::fold(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+{
     auto isAncestorOrSelf = [](const QTreeWidgetItem *node, const QTreeWidgetItem *of) {
         for (const QTreeWidgetItem *walk = of; walk; walk = walk->parent()) {
             if (walk == node)

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QList>
 #include <QObject>
+#include <QPersistentModelIndex>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -29,6 +30,9 @@ void setRecord(QTreeWidgetItem *item, const GoodsClass &record);
 
 // Single-expand style: selecting a node expands it and collapses the branch that lost the
 // selection. Suspended while the program itself selects nodes (a reload expands nothing).
+// A selection made with the mouse is folded only after the button is released: collapsing
+// at the press would move the rows under the pointer, and the release would then land on
+// another node, so the click would never reach the node the user pressed.
 class SingleExpand : public QObject
 {
     Q_OBJECT
@@ -36,9 +40,16 @@ public:
     explicit SingleExpand(QTreeWidget *tree);
     void setSuspended(bool suspended) { m_suspended = suspended; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void applyPending();
+    void fold(QTreeWidgetItem *current, QTreeWidgetItem *previous);
 
     QTreeWidget *m_tree;
     bool m_suspended = false;
+    bool m_pending = false;
+    QPersistentModelIndex m_pendingPrevious;
 };
