@@ -88,7 +88,10 @@ public:
     AttachmentListModel *dsFJ = nullptr;
 
     bool FirstShow = false;
+    // The category whose answer the editor shows and to which new attachments go.
     QString CurrTypeCode;
+    // The editor's content changed since it was last written.
+    bool DocModified = false;
 
     // The next free code under a parent, or empty (the message has been shown) when the
     // database cannot be read or the parent holds the greatest serial already.
