@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QPalette>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace treeview {
 
@@ -55,6 +56,15 @@ GoodsClass recordOf(const QTreeWidgetItem *item)
 void setRecord(QTreeWidgetItem *item, const GoodsClass &record)
 {
     item->setData(0, Qt::UserRole, QVariant::fromValue(record));
+}
+
+QTreeWidgetItem *findByCode(QTreeWidget *tree, const QString &code)
+{
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        if (recordOf(*it).TypeCode == code)
+            return *it;
+    }
+    return nullptr;
 }
 
 } // namespace treeview

@@ -26,6 +26,9 @@ void fill(QTreeWidget *tree, const QList<GoodsClass> &rows, const QList<category
 GoodsClass recordOf(const QTreeWidgetItem *item);
 void setRecord(QTreeWidgetItem *item, const GoodsClass &record);
 
+// The node whose record carries the code, or null.
+QTreeWidgetItem *findByCode(QTreeWidget *tree, const QString &code);
+
 } // namespace treeview
 
 // Single-expand style: selecting a node expands it and collapses the branch that lost the

@@ -3,6 +3,7 @@
 #include "common/FaqError.h"
 #include "storage/AppFolder.h"
 #include "storage/Schema.h"
+#include "tools/faqkb/DemoAnswers.h"
 #include "tools/faqkb/DemoKnowledgeBase.h"
 #include "tools/faqkb/HelpPicture.h"
 
@@ -15,8 +16,10 @@ void initKnowledgeBase(const QString &folder, bool withDemo)
 {
     const QString root = appfolder::folderOf(QDir(folder).absolutePath() + QStringLiteral("/x"));
     schema::createKnowledgeBase(root);
-    if (withDemo)
+    if (withDemo) {
         demo::fill(root);
+        demoanswers::write(root);
+    }
     // A help picture that is already there (perhaps the user's own) is kept.
     const QString help = root + QLatin1String(appfolder::kHelpPicture);
     if (!QFileInfo::exists(help))

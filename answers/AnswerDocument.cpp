@@ -1,0 +1,68 @@
+#include "answers/AnswerDocument.h"
+
+#include "answers/RtfCodec.h"
+#include "common/FaqError.h"
+#include "common/TextCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QTextDocument>
+
+namespace answerdocument {
+
+namespace {
+
+// Plain-text answers come from Windows tools in GBK, or from elsewhere in UTF-8.
+QString decodePlainText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return textcodec::fromGbk(bytes);
+}
+
+} // namespace
+
+QString path(const QString &applicationFolder, const QString &categoryCode)
+{
+    return applicationFolder + QStringLiteral("DB/") + categoryCode + QStringLiteral(".rtf");
+}
+
+LoadResult load(const QString &filePath, QTextDocument *doc)
+{
+    const QFileInfo info(filePath);
+    if (!info.exists()) {
+        doc->clear();
+        return LoadResult::Missing;
+    }
+    QFile file(filePath);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        doc->clear();
+        return LoadResult::Unreadable;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        doc->clear();
+        return LoadResult::Unreadable;
+    }
+    if (readRtf(bytes, doc))
+        return LoadResult::Rtf;
+    doc->setPlainText(decodePlainText(bytes));
+    return LoadResult::PlainText;
+}
+
+void save(const QString &filePath, const QTextDocument &doc)
+{
+    const QByteArray rtf = writeRtf(doc);
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size() || !file.commit()) {
+        throw FaqError(QStringLiteral("无法保存应答文档“%1”：%2")
+                           .arg(QDir::toNativeSeparators(filePath), file.errorString()));
+    }
+}
+
+} // namespace answerdocument

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QTextDocument;
+
+// Answer documents on disk: DB/<category code>.rtf in the application folder, read into and
+// written from the editor's document.
+namespace answerdocument {
+
+QString path(const QString &applicationFolder, const QString &categoryCode);
+
+enum class LoadResult {
+    Rtf,         // read as rich text
+    PlainText,   // the file holds no RTF: shown as plain text
+    Missing,     // no file: the answer is empty
+    Unreadable,  // the file exists but cannot be read: the document is left empty
+};
+
+// Replaces the document's content with the file's; the document is empty unless it loaded.
+LoadResult load(const QString &filePath, QTextDocument *doc);
+
+// Writes the whole document as RTF through a temporary file renamed over the target, so a
+// failure leaves the previous document intact. Throws FaqError with the reason.
+void save(const QString &filePath, const QTextDocument &doc);
+
+} // namespace answerdocument

@@ -1,0 +1,56 @@
+#include "answers/AnswerEditor.h"
+
+#include "answers/AnswerClipboard.h"
+#include "answers/RtfCodec.h"
+
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+AnswerEditor::AnswerEditor(QWidget *parent)
+    : QTextEdit(parent)
+{
+    setAcceptRichText(true);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Tab types a tab; the editor is left out when tabbing between controls.
+    setTabChangesFocus(false);
+    setFocusPolicy(Qt::StrongFocus);
+    document()->setDefaultFont(defaultFont());
+    setFont(defaultFont());
+}
+
+QFont AnswerEditor::defaultFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("仿宋_GB2312"), QStringLiteral("仿宋"), QStringLiteral("FangSong"),
+                      QStringLiteral("AR PL UKai CN"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(17);
+    return font;
+}
+
+QMimeData *AnswerEditor::createMimeDataFromSelection() const
+{
+    return answerclipboard::answerMimeData(textCursor().selection());
+}
+
+bool AnswerEditor::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasFormat(QLatin1String(answerclipboard::kRtfFormat)) || QTextEdit::canInsertFromMimeData(source);
+}
+
+void AnswerEditor::insertFromMimeData(const QMimeData *source)
+{
+    // HTML keeps more of what Qt's own editors put there; RTF is what Windows programs offer.
+    if (!source->hasHtml() && source->hasFormat(QLatin1String(answerclipboard::kRtfFormat))) {
+        QTextDocument pasted;
+        if (readRtf(source->data(QLatin1String(answerclipboard::kRtfFormat)), &pasted)) {
+            textCursor().insertFragment(QTextDocumentFragment(&pasted));
+            ensureCursorVisible();
+            return;
+        }
+    }
+    QTextEdit::insertFromMimeData(source);
+}

@@ -1,0 +1,400 @@
+#include "FakeDialogs.h"
+#include "KnowledgeBaseFixture.h"
+#include "answers/AnswerClipboard.h"
+#include "answers/RtfCodec.h"
+#include "app/Startup.h"
+#include "app/uMain.h"
+#include "attachments/AttachmentList.h"
+#include "storage/uDM.h"
+#include "tree/TreeView.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+struct Program
+{
+    FakeDialogs dialogs;
+    TDM dm;
+    std::unique_ptr<TfrmMainFAQ> window;
+
+    explicit Program(const KnowledgeBaseFixture &kb)
+    {
+        window = startUp(dialogs, dm, kb.executable());
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("the main window did not become active");
+    }
+    ~Program()
+    {
+        // Torn down without the close query: each test checks that query itself.
+        window->hide();
+    }
+};
+
+QByteArray rtfOf(const QString &text)
+{
+    QTextDocument doc;
+    doc.setPlainText(text);
+    return writeRtf(doc);
+}
+
+QString textOfFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("<unreadable>");
+    QTextDocument doc;
+    if (!readRtf(file.readAll(), &doc))
+        return QStringLiteral("<not rtf>");
+    return doc.toPlainText();
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void clickNode(TfrmMainFAQ &w, const QString &code)
+{
+    QTreeWidgetItem *item = treeview::findByCode(w.Tree, code);
+    QVERIFY(item);
+    w.Tree->scrollToItem(item);
+    QTest::mouseClick(w.Tree->viewport(), Qt::LeftButton, {}, w.Tree->visualItemRect(item).center());
+    QCoreApplication::processEvents();
+}
+
+void type(TfrmMainFAQ &w, const QString &text)
+{
+    w.RichEdit->setFocus();
+    QTest::keyClick(w.RichEdit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(w.RichEdit, "+");
+    w.RichEdit->textCursor().insertText(text);
+}
+
+// Two categories with answers and a third without one.
+void addSample(KnowledgeBaseFixture &kb)
+{
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("售前咨询"), QString(), 0);
+    kb.addCategory(QStringLiteral("0002"), QStringLiteral("退货流程"), QString(), 0);
+    kb.addCategory(QStringLiteral("0003"), QStringLiteral("新分类"), QString(), 0);
+    kb.writeFile(QStringLiteral("DB/0001.rtf"), rtfOf(QStringLiteral("一号答案")));
+    kb.writeFile(QStringLiteral("DB/0002.rtf"), rtfOf(QStringLiteral("二号答案")));
+}
+
+// Turns a document file into a folder: neither readable as a file nor replaceable by one,
+// which holds also for root, who may write read-only files.
+void makeUnwritable(const KnowledgeBaseFixture &kb, const QString &code)
+{
+    const QString path = kb.dataFile(code + QStringLiteral(".rtf"));
+    QFile::remove(path);
+    QDir().mkpath(path + QStringLiteral("/blocker"));
+}
+
+} // namespace
+
+class TestAnswers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstCategoryShownAtStartWithoutBeingModified();
+    void clickingAnotherCategorySavesTheFirstUnderItsOwnCode();
+    void noSavePointWritesWhenNothingChanged();
+    void saveButtonAndCloseQueryWrite();
+    void failedCloseQueryKeepsTheWindowAndTheText();
+    void plainTextFileIsShownAndRewrittenAsRtfOnceChanged();
+    void unreadableDocumentEmptiesTheEditorAndIsNotWrittenBack();
+    void failedFocusSaveHoldsBackTheClick();
+    void focusToAnotherWindowIsNoSavePoint();
+    void modeSwitchKeepsUnsavedChanges();
+    void copyButtonsPutThreeFormatsAndAHint_data();
+    void copyButtonsPutThreeFormatsAndAHint();
+    void wholeCopyOnAnEmptyTreeNamesNoNode();
+    void editorCopyCarriesTheSameFormats();
+};
+
+void TestAnswers::firstCategoryShownAtStartWithoutBeingModified()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    QCOMPARE(program.window->RichEdit->toPlainText(), QStringLiteral("一号答案"));
+    QCOMPARE(program.window->CurrTypeCode, QStringLiteral("0001"));
+    QVERIFY(!program.window->DocModified);
+    QVERIFY(program.dialogs.shown.isEmpty());
+}
+
+void TestAnswers::clickingAnotherCategorySavesTheFirstUnderItsOwnCode()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    type(w, QStringLiteral("包邮"));
+    QVERIFY(w.DocModified);
+
+    clickNode(w, QStringLiteral("0002"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+包邮"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0002.rtf"))), QStringLiteral("二号答案"));
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("二号答案"));
+    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
+    QVERIFY(!w.DocModified);
+
+    // A category without a document shows an empty answer and gets no file from the click.
+    clickNode(w, QStringLiteral("0003"));
+    QVERIFY(w.RichEdit->toPlainText().isEmpty());
+    QVERIFY(!QFileInfo::exists(kb.dataFile(QStringLiteral("0003.rtf"))));
+    // Undo does not bring the previous category's text back into this one.
+    w.RichEdit->undo();
+    QVERIFY(w.RichEdit->toPlainText().isEmpty());
+    QVERIFY(program.dialogs.errors.isEmpty());
+}
+
+void TestAnswers::noSavePointWritesWhenNothingChanged()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    const QByteArray before = bytesOf(kb.dataFile(QStringLiteral("0001.rtf")));
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    w.RichEdit->setFocus();
+    clickNode(w, QStringLiteral("0003"));
+    clickNode(w, QStringLiteral("0001"));
+    w.RichEdit->setFocus();
+    QTest::mouseClick(w.ToolButton3, Qt::LeftButton);
+    QTest::mouseClick(w.ToolButton26, Qt::LeftButton);
+    QVERIFY(w.close());
+    QCOMPARE(bytesOf(kb.dataFile(QStringLiteral("0001.rtf"))), before);
+    QVERIFY(!QFileInfo::exists(kb.dataFile(QStringLiteral("0003.rtf"))));
+}
+
+void TestAnswers::saveButtonAndCloseQueryWrite()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    QTest::mouseClick(w.ToolButton3, Qt::LeftButton);
+    type(w, QStringLiteral("保存按钮"));
+    QTest::mouseClick(w.ToolButton26, Qt::LeftButton);
+    QVERIFY(w.RichEdit->hasFocus());
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+保存按钮"));
+    QVERIFY(!w.DocModified);
+
+    type(w, QStringLiteral("关闭"));
+    QVERIFY(w.close());
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+保存按钮+关闭"));
+    QVERIFY(program.dialogs.errors.isEmpty());
+}
+
+void TestAnswers::failedCloseQueryKeepsTheWindowAndTheText()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    type(w, QStringLiteral("未保存"));
+    makeUnwritable(kb, QStringLiteral("0001"));
+
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(program.dialogs.errors.size(), 1);
+    QVERIFY(program.dialogs.errors[0].contains(QStringLiteral("0001.rtf")));
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("一号答案+未保存"));
+    QVERIFY(w.DocModified);
+
+    // Once the file can be written again, the next close writes and closes.
+    QDir(kb.dataFile(QStringLiteral("0001.rtf"))).removeRecursively();
+    QVERIFY(w.close());
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+未保存"));
+}
+
+void TestAnswers::plainTextFileIsShownAndRewrittenAsRtfOnceChanged()
+{
+    KnowledgeBaseFixture kb;
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("纯文本"), QString(), 0);
+    // A GBK text file, as Windows Notepad writes one.
+    kb.writeFile(QStringLiteral("DB/0001.rtf"), QByteArray("\xc4\xfa\xba\xc3\xa3\xa1\r\nline two"));
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("您好！\nline two"));
+    QVERIFY(!w.DocModified);
+
+    type(w, QStringLiteral("改"));
+    QVERIFY(w.close());
+    const QByteArray saved = bytesOf(kb.dataFile(QStringLiteral("0001.rtf")));
+    QVERIFY(saved.startsWith("{\\rtf"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("您好！\nline two+改"));
+}
+
+void TestAnswers::unreadableDocumentEmptiesTheEditorAndIsNotWrittenBack()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    kb.addAttachment(QStringLiteral("0002"), QStringLiteral("表.xls"), QStringLiteral("xls"), QStringLiteral("1.xls"));
+    makeUnwritable(kb, QStringLiteral("0002"));
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    clickNode(w, QStringLiteral("0002"));
+    // Never the previous category's text under the new code.
+    QVERIFY(w.RichEdit->toPlainText().isEmpty());
+    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
+    QCOMPARE(w.dsFJ->rowCount(), 1);
+    QVERIFY(!w.DocModified);
+    QVERIFY(w.close());
+    QVERIFY(program.dialogs.shown.isEmpty());
+}
+
+void TestAnswers::failedFocusSaveHoldsBackTheClick()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    type(w, QStringLiteral("重要"));
+    makeUnwritable(kb, QStringLiteral("0001"));
+
+    clickNode(w, QStringLiteral("0002"));
+    QCoreApplication::processEvents();
+    QCOMPARE(program.dialogs.errors.size(), 1);
+    QCOMPARE(w.Tree->currentItem(), treeview::findByCode(w.Tree, QStringLiteral("0001")));
+    QCOMPARE(w.CurrTypeCode, QStringLiteral("0001"));
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("一号答案+重要"));
+    QVERIFY(w.DocModified);
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0002.rtf"))), QStringLiteral("二号答案"));
+
+    // The next click tries again and goes through once the file can be written.
+    QDir(kb.dataFile(QStringLiteral("0001.rtf"))).removeRecursively();
+    clickNode(w, QStringLiteral("0002"));
+    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+重要"));
+    QCOMPARE(program.dialogs.errors.size(), 1);
+}
+
+void TestAnswers::focusToAnotherWindowIsNoSavePoint()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    const QByteArray before = bytesOf(kb.dataFile(QStringLiteral("0001.rtf")));
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    type(w, QStringLiteral("草稿"));
+
+    QLineEdit other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    other.setFocus();
+    QVERIFY(other.hasFocus());
+    QCOMPARE(bytesOf(kb.dataFile(QStringLiteral("0001.rtf"))), before);
+    QVERIFY(w.DocModified);
+}
+
+void TestAnswers::modeSwitchKeepsUnsavedChanges()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    type(w, QStringLiteral("切换"));
+    QTest::mouseClick(w.ToolButton3, Qt::LeftButton);
+    QTest::mouseClick(w.ToolButton2, Qt::LeftButton);
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("一号答案+切换"));
+    QCOMPARE(w.CurrTypeCode, QStringLiteral("0001"));
+    // Whether or not the switch wrote it, the text reaches its own file at the next click.
+    clickNode(w, QStringLiteral("0002"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+切换"));
+}
+
+void TestAnswers::copyButtonsPutThreeFormatsAndAHint_data()
+{
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<int>("selectFrom");
+    QTest::addColumn<int>("selectTo");
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("selection") << false << 2 << 4 << QStringLiteral("答案") << QStringLiteral("提示：选定内容已经复制到剪贴板！");
+    QTest::newRow("whole answer") << true << 0 << 0 << QStringLiteral("二号答案")
+                                  << QStringLiteral("提示：节点[退货流程]的全部内容已经复制到剪贴板！");
+}
+
+void TestAnswers::copyButtonsPutThreeFormatsAndAHint()
+{
+    QFETCH(bool, whole);
+    QFETCH(int, selectFrom);
+    QFETCH(int, selectTo);
+    QFETCH(QString, copied);
+    QFETCH(QString, hint);
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    clickNode(w, QStringLiteral("0002"));
+    QTextCursor cursor(w.RichEdit->document());
+    cursor.setPosition(selectFrom);
+    cursor.setPosition(selectTo, QTextCursor::KeepAnchor);
+    w.RichEdit->setTextCursor(cursor);
+    QGuiApplication::clipboard()->setText(QStringLiteral("旧内容"));
+
+    QTest::mouseClick(whole ? w.Button6 : w.Button5, Qt::LeftButton);
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    QVERIFY(data->hasFormat(QStringLiteral("text/rtf")));
+    QVERIFY(data->hasHtml());
+    QCOMPARE(data->text(), copied);
+    QTextDocument fromRtf;
+    QVERIFY(readRtf(data->data(QStringLiteral("text/rtf")), &fromRtf));
+    QCOMPARE(fromRtf.toPlainText(), copied);
+    QTextDocument fromHtml;
+    fromHtml.setHtml(data->html());
+    QCOMPARE(fromHtml.toPlainText(), copied);
+
+    QCOMPARE(w.PanelHint->text(), hint);
+    QVERIFY(w.RichEdit->hasFocus());
+    QCOMPARE(w.RichEdit->textCursor().selectedText(), copied);
+
+    // The same copy again shows the same hint; an empty selection still shows it.
+    QTest::mouseClick(whole ? w.Button6 : w.Button5, Qt::LeftButton);
+    QCOMPARE(w.PanelHint->text(), hint);
+}
+
+void TestAnswers::wholeCopyOnAnEmptyTreeNamesNoNode()
+{
+    KnowledgeBaseFixture kb;
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    QCOMPARE(w.PanelHint->text(), QStringLiteral("提示：全部内容已经复制到剪贴板！"));
+    QVERIFY(program.dialogs.shown.isEmpty());
+}
+
+void TestAnswers::editorCopyCarriesTheSameFormats()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    w.RichEdit->setFocus();
+    w.RichEdit->selectAll();
+    QTest::keyClick(w.RichEdit, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data->hasFormat(QLatin1String(answerclipboard::kRtfFormat)));
+    QCOMPARE(data->text(), QStringLiteral("一号答案"));
+    // The editor's own copy shows no hint.
+    QCOMPARE(w.PanelHint->text(), QStringLiteral("提示："));
+}
+
+QTEST_MAIN(TestAnswers)
+#include "tst_answers.moc"
