@@ -11,6 +11,11 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include "answers/RtfCodec.h"
 #include <QUuid>
 
 namespace {
@@ -94,6 +99,7 @@ private slots:
     void initLaysOutANewKnowledgeBase();
     void initRefusesAnExistingKnowledgeBase();
     void demoCategoriesFormAWellShapedTree();
+    void demoAnswersAreFormattedRtf();
     void attachmentsAreNumberedInTheOrderTheyAreAdded();
     void usage_data();
     void usage();
@@ -162,6 +168,43 @@ void TestFaqkb::demoCategoriesFormAWellShapedTree()
         codes << code;
     }
     QCOMPARE(levels, (QSet<int>{0, 1, 2}));
+    // Each sample name carries its pinyin initials, as the category editor stores them.
+    QCOMPARE(db.rows(QStringLiteral("select TypeName, TypePYCode from TFAQClass where TypeCode in ('0002', '000200010001') "
+                                    "order by TypeCode")),
+             (QList<QStringList>{{QStringLiteral("售后服务"), QStringLiteral("SHFW")},
+                                 {QStringLiteral("七天无理由退货"), QStringLiteral("QTWLYTH")}}));
+    QCOMPARE(db.rows(QStringLiteral("select count(*) from TFAQClass where TypePYCode is null or TypePYCode = ''")),
+             QList<QStringList>{{"0"}});
+}
+
+void TestFaqkb::demoAnswersAreFormattedRtf()
+{
+    QTemporaryDir root;
+    QCOMPARE(faqkb({QStringLiteral("init"), QStringLiteral("--demo"), root.path()}).exitCode, 0);
+    Reader db(root.path() + QStringLiteral("/DB/ZYDBFAQ.dat"));
+    const QList<QStringList> codes = db.rows(QStringLiteral("select TypeCode from TFAQClass"));
+    QVERIFY(!codes.isEmpty());
+    for (const QStringList &row : codes) {
+        QFile file(root.path() + QStringLiteral("/DB/") + row[0] + QStringLiteral(".rtf"));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(row[0]));
+        QTextDocument doc;
+        QVERIFY(readRtf(file.readAll(), &doc));
+        QVERIFY(doc.toPlainText().contains(QStringLiteral("亲")));
+        bool bold = false;
+        bool coloured = false;
+        int listed = 0;
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+            if (block.textList())
+                ++listed;
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                bold = bold || format.fontWeight() >= QFont::Bold;
+                coloured = coloured || (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().color() != Qt::black);
+            }
+        }
+        QVERIFY2(bold && coloured, qPrintable(row[0]));
+        QVERIFY2(listed >= 2, qPrintable(row[0]));
+    }
 }
 
 void TestFaqkb::attachmentsAreNumberedInTheOrderTheyAreAdded()

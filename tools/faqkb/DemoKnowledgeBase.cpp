@@ -1,7 +1,9 @@
 #include "tools/faqkb/DemoKnowledgeBase.h"
 
 #include "common/FaqError.h"
+#include "common/TextCodec.h"
 #include "storage/AppFolder.h"
+#include "tree/yPY.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -49,10 +51,12 @@ void fill(const QString &applicationFolder)
                 const QString code = QString::fromLatin1(category.code);
                 const int level = int(code.size()) / 4 - 1;
                 query.addBindValue(code);
-                query.addBindValue(QString::fromUtf8(category.name));
+                const QString name = QString::fromUtf8(category.name);
+                query.addBindValue(name);
                 query.addBindValue(code.left(level * 4));
                 query.addBindValue(level);
-                query.addBindValue(QString());
+                // The sample names are GB2312 text, whose initials are plain letters.
+                query.addBindValue(QString::fromLatin1(GetPYCode(textcodec::toGbk(name))));
                 if (!query.exec()) {
                     error = query.lastError().text();
                     break;

@@ -1,0 +1,97 @@
+#include "tree/CategoryEditing.h"
+
+#include "common/FaqError.h"
+#include "common/TextCodec.h"
+#include "storage/AppFolder.h"
+#include "storage/uDM.h"
+#include "tree/yPY.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace categoryediting {
+
+namespace {
+
+bool isPlainFileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+QStringList attachmentFiles(TDM &dm, const QString &code)
+{
+    QStringList files;
+    QSqlQuery query = dm.exec(QStringLiteral("Select FileName from TDKFJ where BillID=?"), {TDM::text(code)});
+    while (query.next())
+        files << query.value(0).toString();
+    return files;
+}
+
+void deleteRows(TDM &dm, const QString &code)
+{
+    QSqlDatabase &db = dm.ADOLocal();
+    if (!db.transaction())
+        throw FaqError(db.lastError().text());
+    try {
+        dm.exec(QStringLiteral("Delete from TFAQClass Where TypeCode=?"), {TDM::text(code)});
+        dm.exec(QStringLiteral("Delete from TDKFJ Where BillID=?"), {TDM::text(code)});
+    } catch (const FaqError &) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QString reason = db.lastError().text();
+        db.rollback();
+        throw FaqError(reason);
+    }
+}
+
+} // namespace
+
+QString storedName(const QString &typed)
+{
+    const QByteArray gbk = textcodec::toGbk(typed);
+    if (gbk.size() <= kMaxNameBytes)
+        return typed;
+    return textcodec::fromGbk(textcodec::truncateGbk(gbk, kMaxNameBytes));
+}
+
+QString initials(const QString &name)
+{
+    // Stored the way the name's own bytes are: as GBK text.
+    return textcodec::fromGbk(GetPYCode(textcodec::toGbk(name)));
+}
+
+void insert(TDM &dm, const NewCategory &category)
+{
+    dm.exec(QStringLiteral("Insert into TFAQClass (TypeCode,TypeName,ParTypeCode,nLeveal,TypePYCode) Values(?,?,?,?,?)"),
+            {TDM::text(category.code), TDM::text(category.name), TDM::text(category.parentCode), category.level,
+             TDM::text(initials(category.name))});
+}
+
+void rename(TDM &dm, const QString &code, const QString &name)
+{
+    dm.exec(QStringLiteral("Update TFAQClass Set TypeName=?,TypePYCode=? Where TypeCode=?"),
+            {TDM::text(name), TDM::text(initials(name)), TDM::text(code)});
+}
+
+void remove(TDM &dm, const QString &code)
+{
+    // Read before the rows go, so the stored files can still be found.
+    const QStringList files = attachmentFiles(dm, code);
+    deleteRows(dm, code);
+
+    const QString dataFolder = dm.applicationFolder() + QLatin1String(appfolder::kDataFolder);
+    for (const QString &file : files) {
+        if (isPlainFileName(file))
+            QFile::remove(dataFolder + file);
+    }
+    // Otherwise a later category with the same code would inherit this answer.
+    if (isPlainFileName(code))
+        QFile::remove(dataFolder + code + QStringLiteral(".rtf"));
+}
+
+} // namespace categoryediting

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class TDM;
+
+// Adding, renaming and deleting categories in the knowledge base. Every value is a bound
+// parameter, so a name holding quotes or SQL is stored as typed and touches no other row.
+// Failures of the statements are thrown as FaqError; nothing here asks the user.
+namespace categoryediting {
+
+// Longest name in GBK bytes (15 Chinese characters).
+inline constexpr int kMaxNameBytes = 30;
+
+// The name as it is stored: its first 30 GBK bytes, dropping a double-byte character that the
+// cut would split, so the stored name is always whole text.
+QString storedName(const QString &typed);
+
+// Pinyin initials of a name, as stored beside it.
+QString initials(const QString &name);
+
+struct NewCategory
+{
+    QString code;
+    QString name;
+    QString parentCode;   // empty for a top-level category
+    int level = 0;
+};
+
+void insert(TDM &dm, const NewCategory &category);
+void rename(TDM &dm, const QString &code, const QString &name);
+
+// Deletes the category's row and its attachment rows in one transaction; when that fails
+// nothing is changed and FaqError is thrown. Afterwards the stored attachment files
+// (DB/<FileName>) and the answer document (DB/<code>.rtf) are removed; a missing file or one
+// that cannot be removed is passed over. A FileName that is not a plain file name in the data
+// folder (a path, "..") is never followed.
+void remove(TDM &dm, const QString &code);
+
+} // namespace categoryediting
