@@ -39,6 +39,23 @@ void AttachmentListModel::clear()
     endResetModel();
 }
 
+void AttachmentListModel::appendRow(const AttachmentRow &row)
+{
+    const int at = int(m_rows.size());
+    beginInsertRows({}, at, at);
+    m_rows.append(row);
+    endInsertRows();
+}
+
+void AttachmentListModel::removeRowAt(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return;
+    beginRemoveRows({}, row, row);
+    m_rows.removeAt(row);
+    endRemoveRows();
+}
+
 int AttachmentListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

@@ -29,6 +29,10 @@ public:
     // returns false; the caller decides whether that is worth a message.
     bool load(TDM &dm, const QString &categoryCode);
     void clear();
+    // A row just added or deleted by the attachment commands; the list is not queried again,
+    // so it keeps the order it shows until the next load.
+    void appendRow(const AttachmentRow &row);
+    void removeRowAt(int row);
 
     const QList<AttachmentRow> &rows() const { return m_rows; }
     int rowCount(const QModelIndex &parent = {}) const override;

@@ -1,0 +1,201 @@
+#include "attachments/AttachmentStore.h"
+
+#include "attachments/uPub.h"
+#include "common/FaqError.h"
+#include "storage/AppFolder.h"
+#include "storage/uDM.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include <algorithm>
+
+namespace {
+
+// Far beyond any real clash; only a data folder that refuses every new file gets here.
+constexpr int kMaxClashSuffix = 10000;
+
+bool isSeparator(QChar c)
+{
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+
+} // namespace
+
+namespace storedname {
+
+QString singleStamp(const QDateTime &time)
+{
+    return time.toString(QStringLiteral("yyyyMMddhhmmss"));
+}
+
+QString folderStamp(const QDateTime &time, int index)
+{
+    return time.toString(QStringLiteral("yyyyMMddhhmmsszzz")) + QString::number(index);
+}
+
+QString compose(const QString &stamp, const QString &type, int suffix)
+{
+    QString name = stamp;
+    if (suffix > 0)
+        name += QLatin1Char('_') + QString::number(suffix);
+    return name + QLatin1Char('.') + type;
+}
+
+} // namespace storedname
+
+QStringList importableFiles(const QString &folder)
+{
+    // Without QDir::Hidden and QDir::System, hidden files and non-regular ones (sockets, pipes,
+    // broken links) are left out, as the Windows listing leaves out hidden and system files.
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(false);
+    std::stable_sort(names.begin(), names.end(), [&](const QString &a, const QString &b) {
+        const int order = collator.compare(a, b);
+        // Names equal but for case keep one fixed order, so the indices do not vary by run.
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+QString fileInFolder(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty() || isSeparator(folder.back()))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+AttachmentStore::AttachmentStore(TDM &dm, QObject *parent)
+    : QObject(parent), m_dm(dm), m_clock([] { return QDateTime::currentDateTime(); })
+{
+}
+
+QString AttachmentStore::storedPath(const QString &fileName) const
+{
+    return m_dm.path(QLatin1String(appfolder::kDataFolder) + fileName);
+}
+
+AttachOutcome AttachmentStore::attachFile(const QString &categoryCode, const QString &source)
+{
+    return attach(categoryCode, source, QFileInfo(source).fileName(), storedname::singleStamp(m_clock()));
+}
+
+AttachOutcome AttachmentStore::attachFromFolder(const QString &categoryCode, const QString &folder, const QString &name,
+                                                int index)
+{
+    return attach(categoryCode, fileInFolder(folder, name), name, storedname::folderStamp(m_clock(), index));
+}
+
+ImportReport AttachmentStore::importFolder(const QString &categoryCode, const QString &folder,
+                                           const std::function<bool(int, int)> &proceed,
+                                           const std::function<void(const AttachmentRow &)> &attached)
+{
+    ImportReport report;
+    const QStringList names = importableFiles(folder);
+    const int total = int(names.size());
+    for (int i = 0; i < total; ++i) {
+        if (proceed && !proceed(i, total)) {
+            report.cancelled = true;
+            break;
+        }
+        const AttachOutcome outcome = attachFromFolder(categoryCode, folder, names[i], i);
+        if (outcome.status == AttachStatus::Attached) {
+            report.attached.append(outcome.row);
+            if (attached)
+                attached(outcome.row);
+        } else {
+            report.failed.append(names[i]);
+        }
+    }
+    if (proceed && !report.cancelled)
+        proceed(total, total);
+    return report;
+}
+
+bool AttachmentStore::remove(const AttachmentRow &row)
+{
+    // The row goes first: a failure then leaves row and file together, never a row whose
+    // file is gone.
+    try {
+        m_dm.exec(QStringLiteral("Delete from TDKFJ where ID=?"), {row.ID});
+    } catch (const FaqError &) {
+        return false;
+    }
+    if (!row.FileName.isEmpty())
+        QFile::remove(storedPath(row.FileName));
+    return true;
+}
+
+AttachOutcome AttachmentStore::attach(const QString &categoryCode, const QString &source, const QString &shownName,
+                                      const QString &stamp)
+{
+    AttachOutcome outcome;
+    const QString type = GetExdName(source);
+    const QString storedName = reserveName(stamp, type, outcome.reason);
+    if (storedName.isEmpty()) {
+        outcome.status = AttachStatus::CopyFailed;
+        return outcome;
+    }
+    const QString target = storedPath(storedName);
+    try {
+        CopyFileByStream(source, target);
+    } catch (const FaqError &error) {
+        QFile::remove(target); // the empty reservation
+        outcome.status = AttachStatus::CopyFailed;
+        outcome.reason = error.message();
+        return outcome;
+    }
+
+    AttachmentRow row{0, categoryCode, shownName, type, storedName};
+    try {
+        QSqlQuery insert = m_dm.exec(QStringLiteral("Insert into TDKFJ (BillID,FJName,ExdName,FileName) Values(?,?,?,?)"),
+                                     {TDM::text(row.BillID), TDM::text(row.FJName), TDM::text(row.ExdName),
+                                      TDM::text(row.FileName)});
+        row.ID = insert.lastInsertId().toLongLong();
+    } catch (const FaqError &error) {
+        // No stored file without its row.
+        QFile::remove(target);
+        outcome.status = AttachStatus::PostFailed;
+        outcome.reason = error.message();
+        return outcome;
+    }
+    outcome.status = AttachStatus::Attached;
+    outcome.row = row;
+    return outcome;
+}
+
+QString AttachmentStore::reserveName(const QString &stamp, const QString &type, QString &reason)
+{
+    for (int suffix = 0; suffix < kMaxClashSuffix; ++suffix) {
+        const QString name = storedname::compose(stamp, type, suffix);
+        if (namedByRow(name))
+            continue;
+        QFile file(storedPath(name));
+        // NewOnly fails when the name is taken, so nothing in the data folder is ever replaced.
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return name;
+        if (!file.exists()) {
+            reason = file.errorString();
+            return {};
+        }
+    }
+    reason = QStringLiteral("没有可用的文件名");
+    return {};
+}
+
+bool AttachmentStore::namedByRow(const QString &fileName)
+{
+    // A row whose stored file has gone still owns its name: a new file under it would be
+    // deleted together with that row.
+    try {
+        QSqlQuery query = m_dm.exec(QStringLiteral("Select count(*) from TDKFJ where FileName=?"), {TDM::text(fileName)});
+        return query.next() && query.value(0).toLongLong() > 0;
+    } catch (const FaqError &) {
+        return false; // the insert that follows reports the broken table
+    }
+}

@@ -1,0 +1,124 @@
+// "复制文件" seen from another process: under a private Xvfb, xclip must find the stored copy
+// offered as a file (URI list and the GNOME marker), not as a path in text.
+#include "FakeDialogs.h"
+#include "KnowledgeBaseFixture.h"
+#include "XvfbServer.h"
+#include "app/Startup.h"
+#include "app/uMain.h"
+#include "storage/uDM.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+class TestCopyFileSeenByXclip : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TestCopyFileSeenByXclip(const QString &skipReason) : m_skipReason(skipReason) {}
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void targets();
+    void uriList();
+    void noTextPath();
+
+private:
+    bool xclip(const QStringList &arguments, QByteArray &output);
+
+    QString m_skipReason;
+    std::unique_ptr<KnowledgeBaseFixture> m_kb;
+    FakeDialogs m_dialogs;
+    std::unique_ptr<TDM> m_dm;
+    std::unique_ptr<TfrmMainFAQ> m_window;
+};
+
+bool TestCopyFileSeenByXclip::xclip(const QStringList &arguments, QByteArray &output)
+{
+    // Our event loop must keep running while xclip asks us for the data.
+    QProcess process;
+    QEventLoop loop;
+    connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    process.start(QStringLiteral("xclip"), QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + arguments);
+    loop.exec();
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    output = process.readAllStandardOutput();
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+void TestCopyFileSeenByXclip::initTestCase()
+{
+    if (!m_skipReason.isEmpty())
+        QSKIP(qPrintable(m_skipReason));
+    m_kb = std::make_unique<KnowledgeBaseFixture>();
+    m_kb->addCategory(QStringLiteral("0001"), QStringLiteral("售前咨询"), QString(), 0);
+    m_kb->addAttachment(QStringLiteral("0001"), QStringLiteral("价目表.xls"), QStringLiteral("xls"), QStringLiteral("20240315093007.xls"));
+    m_kb->writeFile(QStringLiteral("DB/20240315093007.xls"), "price list");
+    m_dm = std::make_unique<TDM>();
+    m_window = startUp(m_dialogs, *m_dm, m_kb->executable());
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTest::mouseClick(m_window->Button8, Qt::LeftButton);
+    QCOMPARE(m_dialogs.messages, QStringList{TfrmMainFAQ::kFileCopiedAdvice});
+}
+
+void TestCopyFileSeenByXclip::cleanupTestCase()
+{
+    m_window.reset();
+    m_dm.reset();
+    m_kb.reset();
+}
+
+void TestCopyFileSeenByXclip::targets()
+{
+    QByteArray output;
+    QVERIFY(xclip({QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o")}, output));
+    const QList<QByteArray> targets = output.split('\n');
+    QVERIFY2(targets.contains("text/uri-list"), output.constData());
+    QVERIFY2(targets.contains("x-special/gnome-copied-files"), output.constData());
+}
+
+void TestCopyFileSeenByXclip::uriList()
+{
+    QByteArray output;
+    QVERIFY(xclip({QStringLiteral("-t"), QStringLiteral("text/uri-list"), QStringLiteral("-o")}, output));
+    // The stored copy under its stored name, in the data folder of a path with blanks and Chinese.
+    const QByteArray url = QUrl::fromLocalFile(m_kb->dataFile(QStringLiteral("20240315093007.xls"))).toEncoded();
+    QCOMPARE(output, url + "\r\n");
+    QVERIFY(output.contains("%20"));
+}
+
+void TestCopyFileSeenByXclip::noTextPath()
+{
+    QByteArray output;
+    xclip({QStringLiteral("-t"), QStringLiteral("UTF8_STRING"), QStringLiteral("-o")}, output);
+    QCOMPARE(output, QByteArray());
+}
+
+int main(int argc, char **argv)
+{
+    XvfbServer server({QStringLiteral("xclip")});
+    if (server.problem().isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("DISPLAY", server.display());
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    TestCopyFileSeenByXclip test(server.problem());
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_attachments_xclip.moc"
