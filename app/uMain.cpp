@@ -2,6 +2,7 @@
 
 #include "app/UserLocale.h"
 #include "app/WindowGeometry.h"
+#include "answers/AnswerEditor.h"
 #include "attachments/AttachmentList.h"
 #include "common/Dialogs.h"
 #include "common/FaqError.h"
@@ -12,6 +13,7 @@
 #include "tree/TreeView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -26,6 +28,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -79,10 +82,15 @@ TfrmMainFAQ::TfrmMainFAQ(Dialogs &dialogs, TDM &dm, QWidget *parent)
     buildPages(root);
     buildStatusBar(root);
     buildMenus();
+    connect(qApp, &QApplication::focusChanged, this, &TfrmMainFAQ::onFocusChanged);
     FormCreate();
 }
 
-TfrmMainFAQ::~TfrmMainFAQ() = default;
+TfrmMainFAQ::~TfrmMainFAQ()
+{
+    // Destroying the children moves the focus; by then this is no TfrmMainFAQ any more.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void TfrmMainFAQ::buildToolBar(QVBoxLayout *root)
 {
@@ -162,6 +170,7 @@ void TfrmMainFAQ::buildPages(QVBoxLayout *root)
     auto *groupLayout = fillLayout(GroupBox2);
     Panel4 = panel("Panel4", QFrame::Sunken);
     Panel4->setFixedHeight(41);
+    buildCategoryButtons();
     groupLayout->addWidget(Panel4);
     Panel3 = panel("Panel3");
     fillLayout(Panel3);
@@ -195,17 +204,23 @@ void TfrmMainFAQ::buildAnswerGroup()
     cmbFont->setMaxVisibleItems(10);
     cmbFont->setFixedWidth(102);
     ToolBarEdit->addWidget(cmbFont);
+    ToolBarEdit->addSeparator();
+    ToolButton26 = named(new QToolButton, "ToolButton26");
+    ToolButton26->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ToolButton26->setToolTip(QStringLiteral("保存"));
+    ToolButton26->setAutoRaise(true);
+    // Tool buttons leave the focus in the editor; the save is their own.
+    ToolButton26->setFocusPolicy(Qt::NoFocus);
+    connect(ToolButton26, &QToolButton::clicked, this, &TfrmMainFAQ::ToolButton26Click);
+    ToolBarEdit->addWidget(ToolButton26);
     layout->addWidget(ToolBarEdit);
 
     auto *editorRow = new QHBoxLayout;
     editorRow->setSpacing(2);
-    RichEdit = named(new QTextEdit, "RichEdit");
-    RichEdit->setAcceptRichText(true);
-    RichEdit->setTabChangesFocus(false);
+    RichEdit = named(new AnswerEditor, "RichEdit");
+    connect(RichEdit, &QTextEdit::textChanged, this, &TfrmMainFAQ::RichEditChange);
     editorRow->addWidget(RichEdit, 1);
-    Panel6 = panel("Panel6", QFrame::Sunken);
-    Panel6->setFixedWidth(90);
-    Panel6->hide();
+    buildCopyPanel();
     editorRow->addWidget(Panel6);
     layout->addLayout(editorRow, 1);
 
@@ -229,9 +244,6 @@ void TfrmMainFAQ::buildAnswerGroup()
     buttons->setSpacing(2);
     auto button = [&](const char *name, const QString &caption) {
         auto *b = named(new QPushButton(caption), name);
-        // The attachment commands arrive with the attachment handlers; until then the buttons
-        // are shown in their places but cannot be pressed.
-        b->setEnabled(false);
         buttons->addWidget(b);
         return b;
     };
@@ -243,6 +255,7 @@ void TfrmMainFAQ::buildAnswerGroup()
     buttons->addStretch(1);
     attachmentRow->addLayout(buttons);
     layout->addWidget(GroupBox5);
+    wireAttachmentButtons();
 }
 
 void TfrmMainFAQ::buildStatusBar(QVBoxLayout *root)
@@ -256,15 +269,21 @@ void TfrmMainFAQ::buildStatusBar(QVBoxLayout *root)
     Panel8->setFixedWidth(72);
     PanelHint = named(new QLabel(QStringLiteral("提示：")), "PanelHint");
     PanelHint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The hint must never widen the window, and on a narrow window it is worth more than the
+    // banner: the banner gives up its width first so the hint can be read whole.
+    PanelHint->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    PanelHint->setMinimumWidth(0);
     PanelHint->setStyleSheet(QStringLiteral("color: red;"));
     Panel10 = named(new QLabel(QStringLiteral("www.tarkel.cn  塔克尔软件：快速应答知识库 · Halvern 客户关系管理 · 网店订单助手")),
                     "Panel10");
-    Panel10->setFixedWidth(514);
+    Panel10->setMaximumWidth(514);
+    Panel10->setMinimumWidth(0);
+    Panel10->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Panel10->setStyleSheet(QStringLiteral("color: blue;"));
     for (QLabel *label : {Panel8, PanelHint, Panel10}) {
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        layout->addWidget(label, label == PanelHint ? 1 : 0);
+        layout->addWidget(label, label == Panel10 ? 1 : 0);
     }
     root->addWidget(Panel7);
 }
@@ -337,6 +356,8 @@ void TfrmMainFAQ::FormActivate()
 
 void TfrmMainFAQ::ReadyData()
 {
+    // A reload shows the first category without saving or holding back for the one shown.
+    m_exitSaveFailed = false;
     m_singleExpand->setSuspended(true);
     Tree->clear();
     QList<GoodsClass> rows;
@@ -351,7 +372,7 @@ void TfrmMainFAQ::ReadyData()
     if (Tree->topLevelItemCount() > 0) {
         Tree->setCurrentItem(Tree->topLevelItem(0));
         m_singleExpand->setSuspended(false);
-        TreeClick();
+        showSelectedCategory();
     }
     m_singleExpand->setSuspended(false);
 }
@@ -361,7 +382,19 @@ void TfrmMainFAQ::TreeClick()
     QTreeWidgetItem *selected = Tree->currentItem();
     if (!selected)
         return;
-    CurrTypeCode = treeview::recordOf(selected).TypeCode;
+    if (holdBackClick())
+        return;
+    showSelectedCategory();
+}
+
+void TfrmMainFAQ::showSelectedCategory()
+{
+    QTreeWidgetItem *selected = Tree->currentItem();
+    if (!selected)
+        return;
+    const QString code = treeview::recordOf(selected).TypeCode;
+    loadAnswer(code);
+    CurrTypeCode = code;
     // A list that cannot be opened stays empty; the user sees no message for it.
     dsFJ->load(m_dm, CurrTypeCode);
 }
