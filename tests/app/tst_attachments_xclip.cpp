@@ -8,11 +8,8 @@
 #include "storage/uDM.h"
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -31,33 +28,12 @@ private slots:
     void noTextPath();
 
 private:
-    bool xclip(const QStringList &arguments, QByteArray &output);
-
     QString m_skipReason;
     std::unique_ptr<KnowledgeBaseFixture> m_kb;
     FakeDialogs m_dialogs;
     std::unique_ptr<TDM> m_dm;
     std::unique_ptr<TfrmMainFAQ> m_window;
 };
-
-bool TestCopyFileSeenByXclip::xclip(const QStringList &arguments, QByteArray &output)
-{
-    // Our event loop must keep running while xclip asks us for the data.
-    QProcess process;
-    QEventLoop loop;
-    connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    process.start(QStringLiteral("xclip"), QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + arguments);
-    loop.exec();
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-        return false;
-    }
-    output = process.readAllStandardOutput();
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
 
 void TestCopyFileSeenByXclip::initTestCase()
 {
@@ -84,7 +60,7 @@ void TestCopyFileSeenByXclip::cleanupTestCase()
 void TestCopyFileSeenByXclip::targets()
 {
     QByteArray output;
-    QVERIFY(xclip({QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o")}, output));
+    QVERIFY(runXclip({QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o")}, output));
     const QList<QByteArray> targets = output.split('\n');
     QVERIFY2(targets.contains("text/uri-list"), output.constData());
     QVERIFY2(targets.contains("x-special/gnome-copied-files"), output.constData());
@@ -93,7 +69,7 @@ void TestCopyFileSeenByXclip::targets()
 void TestCopyFileSeenByXclip::uriList()
 {
     QByteArray output;
-    QVERIFY(xclip({QStringLiteral("-t"), QStringLiteral("text/uri-list"), QStringLiteral("-o")}, output));
+    QVERIFY(runXclip({QStringLiteral("-t"), QStringLiteral("text/uri-list"), QStringLiteral("-o")}, output));
     // The stored copy under its stored name, in the data folder of a path with blanks and Chinese.
     const QByteArray url = QUrl::fromLocalFile(m_kb->dataFile(QStringLiteral("20240315093007.xls"))).toEncoded();
     QCOMPARE(output, url + "\r\n");
@@ -103,7 +79,7 @@ void TestCopyFileSeenByXclip::uriList()
 void TestCopyFileSeenByXclip::noTextPath()
 {
     QByteArray output;
-    xclip({QStringLiteral("-t"), QStringLiteral("UTF8_STRING"), QStringLiteral("-o")}, output);
+    runXclip({QStringLiteral("-t"), QStringLiteral("UTF8_STRING"), QStringLiteral("-o")}, output);
     QCOMPARE(output, QByteArray());
 }
 

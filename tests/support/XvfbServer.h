@@ -4,6 +4,10 @@
 // -displayfd tells when it is ready and which display it took. Header-only, POSIX only.
 
 #include <QByteArray>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QString>
@@ -81,3 +85,23 @@ private:
     QByteArray m_display;
     QString m_problem;
 };
+
+// Runs xclip on the clipboard selection and gives its output. The caller's event loop keeps
+// running meanwhile, since xclip asks this very process for the data.
+inline bool runXclip(const QStringList &arguments, QByteArray &output)
+{
+    QProcess process;
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    process.start(QStringLiteral("xclip"), QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + arguments);
+    loop.exec();
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    output = process.readAllStandardOutput();
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
