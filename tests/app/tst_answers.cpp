@@ -1,4 +1,4 @@
-#include "FakeDialogs.h"
+#include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
 #include "answers/AnswerClipboard.h"
 #include "answers/RtfCodec.h"
@@ -24,22 +24,14 @@
 
 namespace {
 
-struct Program
+// The answer tests type into the editor, so the window must also be the active one.
+struct Program : RunningProgram<>
 {
-    FakeDialogs dialogs;
-    TDM dm;
-    std::unique_ptr<TfrmMainFAQ> window;
-
     explicit Program(const KnowledgeBaseFixture &kb)
+        : RunningProgram(kb)
     {
-        window = startUp(dialogs, dm, kb.executable());
         if (!QTest::qWaitForWindowActive(window.get()))
             qWarning("the main window did not become active");
-    }
-    ~Program()
-    {
-        // Torn down without the close query: each test checks that query itself.
-        window->hide();
     }
 };
 

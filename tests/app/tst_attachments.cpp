@@ -1,6 +1,6 @@
 // The attachment panel of the running window: its five buttons, the double click and file drops,
 // driven through the named controls, with the boxes answered by a script.
-#include "FakeDialogs.h"
+#include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
 #include "app/Startup.h"
 #include "app/uMain.h"
@@ -61,20 +61,13 @@ public:
     }
 };
 
-struct Program
+struct Program : RunningProgram<RecordingDialogs>
 {
-    RecordingDialogs dialogs;
-    TDM dm;
-    std::unique_ptr<TfrmMainFAQ> window;
-
     explicit Program(const KnowledgeBaseFixture &kb)
+        : RunningProgram(kb)
     {
-        window = startUp(dialogs, dm, kb.executable());
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("the main window was not exposed");
         window->attachmentStore().setClock([] { return kMorning; });
     }
-    TfrmMainFAQ &w() { return *window; }
 };
 
 void writeBytes(const QString &path, const QByteArray &bytes)

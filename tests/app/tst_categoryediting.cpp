@@ -1,4 +1,4 @@
-#include "FakeDialogs.h"
+#include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
 #include "app/Startup.h"
 #include "app/uMain.h"
@@ -34,21 +34,13 @@ const QString kDeleteQuestion = QStringLiteral("您确认删除吗？") + QChar(
 const QString kDeleteError = QStringLiteral("删除数据发生错误，可能该分类已经被使用。");
 
 // A started program over a fixture, switched to maintenance mode where the buttons are.
-struct Program
+struct Program : RunningProgram<>
 {
-    FakeDialogs dialogs;
-    TDM dm;
-    std::unique_ptr<TfrmMainFAQ> window;
-
     explicit Program(const KnowledgeBaseFixture &kb)
+        : RunningProgram(kb)
     {
-        window = startUp(dialogs, dm, kb.executable());
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("the main window was not exposed");
         QTest::mouseClick(window->findChild<QToolButton *>(QStringLiteral("ToolButton3")), Qt::LeftButton);
     }
-    // Hidden before it is destroyed, as the program closes its window before it ends.
-    ~Program() { window->hide(); }
 
     QToolButton *button(const char *name) const { return window->findChild<QToolButton *>(QLatin1String(name)); }
     void click(const char *name) const

@@ -1,4 +1,4 @@
-#include "FakeDialogs.h"
+#include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
 #include "app/Startup.h"
 #include "app/WindowGeometry.h"
@@ -31,21 +31,7 @@
 
 namespace {
 
-// A started program over a fixture: the window was created, the data module opened the
-// fixture's knowledge base and the window has been shown.
-struct Program
-{
-    FakeDialogs dialogs;
-    TDM dm;
-    std::unique_ptr<TfrmMainFAQ> window;
-
-    explicit Program(const KnowledgeBaseFixture &kb)
-    {
-        window = startUp(dialogs, dm, kb.executable());
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("the main window was not exposed");
-    }
-};
+using Program = RunningProgram<>;
 
 QTreeWidgetItem *findNode(QTreeWidget *tree, const QString &code)
 {
