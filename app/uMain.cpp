@@ -1,5 +1,6 @@
 #include "app/uMain.h"
 
+#include "app/Browser.h"
 #include "app/UserLocale.h"
 #include "app/WindowGeometry.h"
 #include "answers/AnswerEditor.h"
@@ -131,6 +132,8 @@ void TfrmMainFAQ::buildToolBar(QVBoxLayout *root)
     connect(ToolButton3, &QToolButton::clicked, this, &TfrmMainFAQ::ToolButton3Click);
     connect(TBDatabase, &QToolButton::clicked, this, &TfrmMainFAQ::TBDatabaseClick);
     connect(tbClose, &QToolButton::clicked, this, &QWidget::close);
+    connect(TBHelp, &QToolButton::clicked, this, &TfrmMainFAQ::TBHelpClick);
+    connect(ToolButton7, &QToolButton::clicked, this, &TfrmMainFAQ::ToolButton7Click);
 
     root->addWidget(frame);
     root->addWidget(ToolBar);
@@ -280,6 +283,8 @@ void TfrmMainFAQ::buildStatusBar(QVBoxLayout *root)
     Panel10->setMinimumWidth(0);
     Panel10->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Panel10->setStyleSheet(QStringLiteral("color: blue;"));
+    Panel10->setCursor(Qt::PointingHandCursor);
+    Panel10->installEventFilter(this);
     for (QLabel *label : {Panel8, PanelHint, Panel10}) {
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
@@ -337,6 +342,32 @@ bool TfrmMainFAQ::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
     return handled;
+}
+
+bool TfrmMainFAQ::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Panel10 && event->type() == QEvent::MouseButtonRelease) {
+        Panel10Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmMainFAQ::TBHelpClick()
+{
+    OpenWithBrowser(m_dm.path(QLatin1String(appfolder::kHelpPicture)));
+}
+
+void TfrmMainFAQ::Panel10Click()
+{
+    OpenWithBrowser(QLatin1String(kVendorSite));
+}
+
+void TfrmMainFAQ::ToolButton7Click()
+{
+    // Changing the flag hides the window; it is shown again at once, without a reload.
+    setWindowFlag(Qt::WindowStaysOnTopHint, ToolButton7->isChecked());
+    show();
 }
 
 void TfrmMainFAQ::FormShow()

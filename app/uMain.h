@@ -110,6 +110,9 @@ public slots:
     void ToolButton2Click();
     void ToolButton3Click();
     void TBDatabaseClick();
+    void TBHelpClick();
+    void Panel10Click();
+    void ToolButton7Click();
 
     // Answer documents and quick-answer copying
     void RichEditChange();
@@ -180,6 +183,7 @@ private:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
 

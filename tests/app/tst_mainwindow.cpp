@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QUrl>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -73,10 +75,22 @@ void addSampleTree(KnowledgeBaseFixture &kb)
 
 } // namespace
 
+// Stands in for the browser: records every address the program hands over.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
+    void helpAndVendorLinksGoToTheBrowser();
+    void alwaysOnTopKeepsTheWindowAndItsState();
     void controlsExistUnderTheirNames_data();
     void controlsExistUnderTheirNames();
     void firstShowLoadsTheTreeInQueryMode();
@@ -97,6 +111,49 @@ private slots:
     void fontList_data();
     void fontList();
 };
+
+void TestMainWindow::helpAndVendorLinksGoToTheBrowser()
+{
+    KnowledgeBaseFixture kb;
+    // The help picture is handed over even when it is missing; the browser says so, not we.
+    QVERIFY(!QFile::exists(kb.folder() + QStringLiteral("Help/FAQ.JPG")));
+    Program program(kb);
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
+    const auto unset = qScopeGuard([] {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    });
+
+    QTest::mouseClick(program.window->TBHelp, Qt::LeftButton);
+    QTest::mouseClick(program.window->TBHelp, Qt::LeftButton);
+    QTest::mouseClick(program.window->Panel10, Qt::LeftButton);
+    const QUrl help = QUrl::fromLocalFile(kb.folder() + QStringLiteral("Help/FAQ.JPG"));
+    QCOMPARE(browser.opened, (QList<QUrl>{help, help, QUrl(QStringLiteral("http://www.tarkel.cn/"))}));
+    QCOMPARE(help.toLocalFile(), kb.folder() + QStringLiteral("Help/FAQ.JPG"));
+    QVERIFY(program.dialogs.shown.isEmpty());
+}
+
+void TestMainWindow::alwaysOnTopKeepsTheWindowAndItsState()
+{
+    KnowledgeBaseFixture kb;
+    addSampleTree(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    QTest::mouseClick(w.ToolButton3, Qt::LeftButton);
+    kb.addCategory(QStringLiteral("0009"), QStringLiteral("后来的"), QString(), 0);
+
+    QTest::mouseClick(w.ToolButton7, Qt::LeftButton);
+    QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(w.isVisible());
+    QTest::mouseClick(w.ToolButton7, Qt::LeftButton);
+    QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(w.isVisible());
+    // Shown again without a reload or a change of mode.
+    QCOMPARE(w.Tree->topLevelItemCount(), 2);
+    QVERIFY(w.ToolButton3->isChecked());
+}
 
 void TestMainWindow::controlsExistUnderTheirNames_data()
 {
