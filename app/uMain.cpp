@@ -206,6 +206,8 @@ void TfrmMainFAQ::buildAnswerGroup()
     cmbFont->setEditable(true);
     cmbFont->setMaxVisibleItems(10);
     cmbFont->setFixedWidth(102);
+    // Filled at creation; it applies fonts once the editing tools are wired to the editor.
+    cmbFont->setEnabled(false);
     ToolBarEdit->addWidget(cmbFont);
     ToolBarEdit->addSeparator();
     ToolButton26 = named(new QToolButton, "ToolButton26");
