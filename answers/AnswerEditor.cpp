@@ -4,6 +4,7 @@
 #include "answers/RtfCodec.h"
 
 #include <QMimeData>
+#include <QPalette>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -20,6 +21,12 @@ AnswerEditor::AnswerEditor(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     document()->setDefaultFont(defaultFont());
     setFont(defaultFont());
+    // The selection shows only while the editor has the focus, as in the copy buttons' use:
+    // they give the focus back to show what was copied.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Inactive, QPalette::Base));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Inactive, QPalette::Text));
+    setPalette(colours);
 }
 
 QFont AnswerEditor::defaultFont()
