@@ -28,16 +28,6 @@ int clampInt(int value, int low, int high)
     return std::clamp(value, low, high);
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 QTextListFormat::Style styleOfGlyph(const QString &glyph)
 {
@@ -605,7 +595,7 @@ void Reader::addPictureHex(QByteArrayView bytes)
     if (!m_picture.format)
         return; // not shown, so not kept
     for (const char c : bytes) {
-        const int value = hexValue(c);
+        const int value = hexDigit(c);
         if (value < 0)
             continue;
         if (m_picture.nibble < 0) {

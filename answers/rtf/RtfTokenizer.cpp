@@ -16,6 +16,16 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+bool endsText(char c)
+{
+    return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0';
+}
+
+// Names longer than this are no RTF words; they are read whole but never match.
+constexpr qsizetype maxWordLength = 32;
+
+} // namespace
+
 int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -26,16 +36,6 @@ int hexDigit(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-bool endsText(char c)
-{
-    return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0';
-}
-
-// Names longer than this are no RTF words; they are read whole but never match.
-constexpr qsizetype maxWordLength = 32;
-
-} // namespace
 
 Tokenizer::Tokenizer(QByteArrayView input)
     : m_input(input)

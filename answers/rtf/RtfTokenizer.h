@@ -4,6 +4,9 @@
 
 namespace rtf {
 
+// The value of one hexadecimal digit, -1 for any other character.
+int hexDigit(char c);
+
 struct Token
 {
     enum Kind { End, GroupOpen, GroupClose, ControlWord, ControlSymbol, HexByte, Text };

@@ -1,4 +1,5 @@
 #include "RunningProgram.h"
+#include "TestFiles.h"
 #include "KnowledgeBaseFixture.h"
 #include "answers/AnswerClipboard.h"
 #include "answers/RtfCodec.h"
@@ -51,12 +52,6 @@ QString textOfFile(const QString &path)
     if (!readRtf(file.readAll(), &doc))
         return QStringLiteral("<not rtf>");
     return doc.toPlainText();
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 void clickNode(TfrmMainFAQ &w, const QString &code)
@@ -158,7 +153,7 @@ void TestAnswers::noSavePointWritesWhenNothingChanged()
 {
     KnowledgeBaseFixture kb;
     addSample(kb);
-    const QByteArray before = bytesOf(kb.dataFile(QStringLiteral("0001.rtf")));
+    const QByteArray before = readBytes(kb.dataFile(QStringLiteral("0001.rtf")));
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
     w.RichEdit->setFocus();
@@ -168,7 +163,7 @@ void TestAnswers::noSavePointWritesWhenNothingChanged()
     QTest::mouseClick(w.ToolButton3, Qt::LeftButton);
     QTest::mouseClick(w.ToolButton26, Qt::LeftButton);
     QVERIFY(w.close());
-    QCOMPARE(bytesOf(kb.dataFile(QStringLiteral("0001.rtf"))), before);
+    QCOMPARE(readBytes(kb.dataFile(QStringLiteral("0001.rtf"))), before);
     QVERIFY(!QFileInfo::exists(kb.dataFile(QStringLiteral("0003.rtf"))));
 }
 
@@ -226,7 +221,7 @@ void TestAnswers::plainTextFileIsShownAndRewrittenAsRtfOnceChanged()
 
     type(w, QStringLiteral("改"));
     QVERIFY(w.close());
-    const QByteArray saved = bytesOf(kb.dataFile(QStringLiteral("0001.rtf")));
+    const QByteArray saved = readBytes(kb.dataFile(QStringLiteral("0001.rtf")));
     QVERIFY(saved.startsWith("{\\rtf"));
     QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("您好！\nline two+改"));
 }
@@ -279,7 +274,7 @@ void TestAnswers::focusToAnotherWindowIsNoSavePoint()
 {
     KnowledgeBaseFixture kb;
     addSample(kb);
-    const QByteArray before = bytesOf(kb.dataFile(QStringLiteral("0001.rtf")));
+    const QByteArray before = readBytes(kb.dataFile(QStringLiteral("0001.rtf")));
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
     type(w, QStringLiteral("草稿"));
@@ -290,7 +285,7 @@ void TestAnswers::focusToAnotherWindowIsNoSavePoint()
     QVERIFY(QTest::qWaitForWindowActive(&other));
     other.setFocus();
     QVERIFY(other.hasFocus());
-    QCOMPARE(bytesOf(kb.dataFile(QStringLiteral("0001.rtf"))), before);
+    QCOMPARE(readBytes(kb.dataFile(QStringLiteral("0001.rtf"))), before);
     QVERIFY(w.DocModified);
 }
 

@@ -2,6 +2,7 @@
 // driven through the named controls, with the boxes answered by a script.
 #include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
+#include "TestFiles.h"
 #include "app/Startup.h"
 #include "app/uMain.h"
 #include "attachments/AttachmentList.h"
@@ -69,20 +70,6 @@ struct Program : RunningProgram<RecordingDialogs>
         window->attachmentStore().setClock([] { return kMorning; });
     }
 };
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QStringList storedFiles(const KnowledgeBaseFixture &kb)
 {

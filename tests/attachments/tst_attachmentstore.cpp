@@ -1,6 +1,7 @@
 // Attaching files without the window: stored-file names, the folder listing, copies and rows,
 // and what remains after each kind of failure.
 #include "KnowledgeBaseFixture.h"
+#include "TestFiles.h"
 #include "attachments/AttachmentList.h"
 #include "attachments/AttachmentStore.h"
 #include "attachments/FileDrop.h"
@@ -24,20 +25,6 @@
 namespace {
 
 const QDateTime kMorning(QDate(2024, 3, 15), QTime(9, 30, 7, 123));
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // What the data folder holds besides the database.
 QStringList storedFiles(const KnowledgeBaseFixture &kb)
