@@ -86,12 +86,7 @@ void TestCopyFileSeenByXclip::noTextPath()
 int main(int argc, char **argv)
 {
     XvfbServer server({QStringLiteral("xclip")});
-    if (server.problem().isEmpty()) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("DISPLAY", server.display());
-    } else {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    server.selectPlatform();
     QApplication app(argc, argv);
     TestCopyFileSeenByXclip test(server.problem());
     return QTest::qExec(&test, argc, argv);

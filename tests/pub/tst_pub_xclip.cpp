@@ -105,12 +105,7 @@ void TestClipboardSeenByXclip::noTextPath()
 int main(int argc, char **argv)
 {
     XvfbServer server({QStringLiteral("xclip")});
-    if (server.problem().isEmpty()) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("DISPLAY", server.display());
-    } else {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    server.selectPlatform();
     QGuiApplication app(argc, argv);
     TestClipboardSeenByXclip test(server.problem());
     return QTest::qExec(&test, argc, argv);

@@ -79,6 +79,17 @@ public:
 
     QByteArray display() const { return m_display; }
     QString problem() const { return m_problem; }
+    // Points Qt at this server, or at the offscreen platform when it could not start (the
+    // tests then skip themselves). Call before the application object is made.
+    void selectPlatform() const
+    {
+        if (m_problem.isEmpty()) {
+            qputenv("QT_QPA_PLATFORM", "xcb");
+            qputenv("DISPLAY", m_display);
+        } else {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+    }
 
 private:
     pid_t m_pid = -1;
