@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -26,6 +27,15 @@ QString decodePlainText(const QByteArray &bytes)
 }
 
 } // namespace
+
+QFont defaultFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("仿宋_GB2312"), QStringLiteral("仿宋"), QStringLiteral("FangSong"),
+                      QStringLiteral("AR PL UKai CN"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(17);
+    return font;
+}
 
 QString path(const QString &applicationFolder, const QString &categoryCode)
 {

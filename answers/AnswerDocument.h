@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFont;
 class QTextDocument;
 
 // Answer documents on disk: DB/<category code>.rtf in the application folder, read into and
@@ -9,6 +10,10 @@ class QTextDocument;
 namespace answerdocument {
 
 QString path(const QString &applicationFolder, const QString &categoryCode);
+
+// The answers' default font: 仿宋_GB2312 at 17 pixels, with Chinese fallbacks for systems
+// without it.
+QFont defaultFont();
 
 enum class LoadResult {
     Rtf,         // read as rich text

@@ -1,6 +1,7 @@
 #include "answers/AnswerEditor.h"
 
 #include "answers/AnswerClipboard.h"
+#include "answers/AnswerDocument.h"
 #include "answers/RtfCodec.h"
 
 #include <QMimeData>
@@ -19,23 +20,14 @@ AnswerEditor::AnswerEditor(QWidget *parent)
     // Tab types a tab; the editor is left out when tabbing between controls.
     setTabChangesFocus(false);
     setFocusPolicy(Qt::StrongFocus);
-    document()->setDefaultFont(defaultFont());
-    setFont(defaultFont());
+    document()->setDefaultFont(answerdocument::defaultFont());
+    setFont(answerdocument::defaultFont());
     // The selection shows only while the editor has the focus, as in the copy buttons' use:
     // they give the focus back to show what was copied.
     QPalette colours = palette();
     colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Inactive, QPalette::Base));
     colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Inactive, QPalette::Text));
     setPalette(colours);
-}
-
-QFont AnswerEditor::defaultFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("仿宋_GB2312"), QStringLiteral("仿宋"), QStringLiteral("FangSong"),
-                      QStringLiteral("AR PL UKai CN"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(17);
-    return font;
 }
 
 QMimeData *AnswerEditor::createMimeDataFromSelection() const

@@ -10,9 +10,6 @@ class AnswerEditor : public QTextEdit
 public:
     explicit AnswerEditor(QWidget *parent = nullptr);
 
-    // 仿宋_GB2312 at 17 pixels, with Chinese fallbacks for systems without it.
-    static QFont defaultFont();
-
 protected:
     QMimeData *createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData *source) const override;

@@ -1,48 +1,54 @@
 #include "app/uMain.h"
 
+#include "answers/AnswerSession.h"
+#include "answers/QuickCopy.h"
 #include "app/Browser.h"
 #include "app/UserLocale.h"
 #include "app/WindowGeometry.h"
-#include "answers/AnswerEditor.h"
-#include "attachments/AttachmentList.h"
+#include "attachments/AttachmentPanel.h"
 #include "common/Dialogs.h"
 #include "common/FaqError.h"
 #include "storage/AppFolder.h"
 #include "storage/uDM.h"
+#include "tree/CategoryEditor.h"
 #include "tree/CategoryRows.h"
 #include "tree/NodePictures.h"
+#include "tree/TreeMessages.h"
+#include "tree/TreeNavigation.h"
 #include "tree/TreeView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-const QString TfrmMainFAQ::kReadError = QStringLiteral("读取数据出现错误。");
-const QString TfrmMainFAQ::kCodesFull = QStringLiteral("该分类下的子分类已达到9999个，不能再添加。");
-
 namespace {
+
+// The tree's width at start on the query page and on the maintenance page; the user may widen
+// it with the splitter for the rest of the session.
+constexpr int kQueryTreeWidth = 157;
+constexpr int kMaintenanceTreeWidth = 201;
 
 template <typename T>
 T *named(T *object, const char *name)
@@ -67,6 +73,24 @@ QVBoxLayout *fillLayout(QWidget *owner)
     return layout;
 }
 
+// A page split into the tree's side, at its starting width, and the answer's side, which takes
+// what the window gains.
+QSplitter *splitPage(QWidget *page, QWidget *treeSide, int treeWidth, QWidget *answerSide)
+{
+    auto *layout = fillLayout(page);
+    auto *splitter = new QSplitter(Qt::Horizontal);
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(4);
+    splitter->addWidget(treeSide);
+    splitter->addWidget(answerSide);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    treeSide->setMinimumWidth(treeWidth);
+    splitter->setSizes({treeWidth, 10 * treeWidth});
+    layout->addWidget(splitter);
+    return splitter;
+}
+
 } // namespace
 
 TfrmMainFAQ::TfrmMainFAQ(Dialogs &dialogs, TDM &dm, QWidget *parent)
@@ -80,17 +104,19 @@ TfrmMainFAQ::TfrmMainFAQ(Dialogs &dialogs, TDM &dm, QWidget *parent)
 
     auto *root = fillLayout(this);
     buildToolBar(root);
+    buildAnswerGroup();
+    buildTree();
     buildPages(root);
     buildStatusBar(root);
     buildMenus();
-    connect(qApp, &QApplication::focusChanged, this, &TfrmMainFAQ::onFocusChanged);
+    wire();
     FormCreate();
 }
 
 TfrmMainFAQ::~TfrmMainFAQ()
 {
-    // Destroying the children moves the focus; by then this is no TfrmMainFAQ any more.
-    disconnect(qApp, nullptr, this, nullptr);
+    // Destroying the children moves the focus; by then no answer may be written any more.
+    m_session->stopWatchingFocus();
 }
 
 void TfrmMainFAQ::buildToolBar(QVBoxLayout *root)
@@ -142,56 +168,6 @@ void TfrmMainFAQ::buildToolBar(QVBoxLayout *root)
     root->addWidget(below);
 }
 
-void TfrmMainFAQ::buildPages(QVBoxLayout *root)
-{
-    PageControl1 = named(new QTabWidget, "PageControl1");
-    TabSheet1 = named(new QWidget, "TabSheet1");
-    TabSheet2 = named(new QWidget, "TabSheet2");
-    PageControl1->addTab(TabSheet1, QStringLiteral("FAQ查询应答"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("FAQ应答信息维护"));
-    PageControl1->setDocumentMode(true);
-    root->addWidget(PageControl1, 1);
-
-    // Query page: the tree on the left, the answer filling the rest.
-    auto *query = new QHBoxLayout(TabSheet1);
-    query->setContentsMargins(0, 0, 0, 0);
-    query->setSpacing(2);
-    Panel1 = panel("Panel1");
-    Panel1->setFixedWidth(157);
-    fillLayout(Panel1);
-    Panel2 = panel("Panel2");
-    fillLayout(Panel2);
-    query->addWidget(Panel1);
-    query->addWidget(Panel2, 1);
-
-    // Maintenance page: the tree with its editing strip on the left, the answer beside it.
-    auto *maintenance = new QHBoxLayout(TabSheet2);
-    maintenance->setContentsMargins(0, 0, 0, 0);
-    maintenance->setSpacing(2);
-    GroupBox2 = named(new QGroupBox(QStringLiteral("FAQ分类结构")), "GroupBox2");
-    GroupBox2->setFixedWidth(201);
-    auto *groupLayout = fillLayout(GroupBox2);
-    Panel4 = panel("Panel4", QFrame::Sunken);
-    Panel4->setFixedHeight(41);
-    buildCategoryButtons();
-    groupLayout->addWidget(Panel4);
-    Panel3 = panel("Panel3");
-    fillLayout(Panel3);
-    maintenance->addWidget(GroupBox2);
-    maintenance->addWidget(Panel3, 1);
-
-    Tree = named(new QTreeWidget, "Tree");
-    treeview::configure(Tree);
-    m_singleExpand = new SingleExpand(Tree);
-    ImageList1 = nodepictures::imageList();
-    connect(Tree, &QTreeWidget::itemClicked, this, [this] { TreeClick(); });
-
-    buildAnswerGroup();
-    // Both start on the query page, so the window owns them from its creation on.
-    moveInto(Tree, Panel1);
-    moveInto(GroupBoxEdit, Panel2);
-}
-
 void TfrmMainFAQ::buildAnswerGroup()
 {
     GroupBoxEdit = named(new QGroupBox(QStringLiteral("FAQ应答详细内容")), "GroupBoxEdit");
@@ -216,51 +192,93 @@ void TfrmMainFAQ::buildAnswerGroup()
     ToolButton26->setAutoRaise(true);
     // Tool buttons leave the focus in the editor; the save is their own.
     ToolButton26->setFocusPolicy(Qt::NoFocus);
-    connect(ToolButton26, &QToolButton::clicked, this, &TfrmMainFAQ::ToolButton26Click);
     ToolBarEdit->addWidget(ToolButton26);
     layout->addWidget(ToolBarEdit);
 
     auto *editorRow = new QHBoxLayout;
     editorRow->setSpacing(2);
     RichEdit = named(new AnswerEditor, "RichEdit");
-    connect(RichEdit, &QTextEdit::textChanged, this, &TfrmMainFAQ::RichEditChange);
     editorRow->addWidget(RichEdit, 1);
     buildCopyPanel();
     editorRow->addWidget(Panel6);
     layout->addLayout(editorRow, 1);
 
-    GroupBox5 = named(new QGroupBox(QStringLiteral("其他文件附件")), "GroupBox5");
-    GroupBox5->setFixedHeight(150);
-    auto *attachmentRow = new QHBoxLayout(GroupBox5);
-    attachmentRow->setContentsMargins(2, 2, 2, 2);
-    dsFJ = new AttachmentListModel(this);
-    dsFJ->setObjectName(QStringLiteral("dsFJ"));
-    DBGridEh1 = named(new QTableView, "DBGridEh1");
-    DBGridEh1->setModel(dsFJ);
-    DBGridEh1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGridEh1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGridEh1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGridEh1->verticalHeader()->hide();
-    DBGridEh1->setColumnHidden(AttachmentListModel::IdColumn, true);
-    DBGridEh1->setColumnWidth(AttachmentListModel::NameColumn, 200);
-    DBGridEh1->setColumnWidth(AttachmentListModel::TypeColumn, 84);
-    attachmentRow->addWidget(DBGridEh1, 1);
-    auto *buttons = new QVBoxLayout;
-    buttons->setSpacing(2);
-    auto button = [&](const char *name, const QString &caption) {
-        auto *b = named(new QPushButton(caption), name);
-        buttons->addWidget(b);
-        return b;
-    };
-    Button2 = button("Button2", QStringLiteral("新增文档"));
-    Button7 = button("Button7", QStringLiteral("目录导入"));
-    Button3 = button("Button3", QStringLiteral("查看/修改"));
-    Button4 = button("Button4", QStringLiteral("删除(&D)"));
-    Button8 = button("Button8", QStringLiteral("复制文件"));
-    buttons->addStretch(1);
-    attachmentRow->addLayout(buttons);
+    m_session = new AnswerSession(RichEdit, [this] { return m_dm.applicationFolder(); }, this);
+    m_attachments = new AttachmentPanel(m_dialogs, m_dm, this, this);
+    GroupBox5 = m_attachments->GroupBox5;
+    DBGridEh1 = m_attachments->DBGridEh1;
+    dsFJ = m_attachments->dsFJ;
+    Button2 = m_attachments->Button2;
+    Button7 = m_attachments->Button7;
+    Button3 = m_attachments->Button3;
+    Button4 = m_attachments->Button4;
+    Button8 = m_attachments->Button8;
     layout->addWidget(GroupBox5);
-    wireAttachmentButtons();
+}
+
+void TfrmMainFAQ::buildCopyPanel()
+{
+    Panel6 = panel("Panel6", QFrame::Sunken);
+    Panel6->setFixedWidth(90);
+    auto *layout = new QVBoxLayout(Panel6);
+    layout->setContentsMargins(5, 8, 5, 8);
+    layout->setSpacing(8);
+    Button5 = named(new QPushButton(QStringLiteral("复制")), "Button5");
+    Button6 = named(new QPushButton(QStringLiteral("全选复制")), "Button6");
+    for (QPushButton *button : {Button5, Button6}) {
+        button->setFixedSize(80, 22);
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+    Panel6->hide();
+}
+
+void TfrmMainFAQ::buildTree()
+{
+    Tree = named(new QTreeWidget, "Tree");
+    treeview::configure(Tree);
+    ImageList1 = nodepictures::imageList();
+    m_singleExpand = new SingleExpand(Tree);
+    m_navigation = new TreeNavigation(Tree, {
+        [this](const QString &code) { return m_session->select(code); },
+        [this] { return m_session->currentCode(); },
+        [this] { m_session->showNothing(); },
+    });
+    m_categoryEditor = new CategoryEditor(Tree, *m_navigation, ImageList1, m_dialogs, m_dm, this);
+    Panel4 = m_categoryEditor->Panel4;
+    cmdAddRoot = m_categoryEditor->cmdAddRoot;
+    cndAddSon = m_categoryEditor->cndAddSon;
+    cmdEdit = m_categoryEditor->cmdEdit;
+    cmdDelete = m_categoryEditor->cmdDelete;
+}
+
+void TfrmMainFAQ::buildPages(QVBoxLayout *root)
+{
+    PageControl1 = named(new QTabWidget, "PageControl1");
+    TabSheet1 = named(new QWidget, "TabSheet1");
+    TabSheet2 = named(new QWidget, "TabSheet2");
+    PageControl1->addTab(TabSheet1, QStringLiteral("FAQ查询应答"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("FAQ应答信息维护"));
+    PageControl1->setDocumentMode(true);
+    root->addWidget(PageControl1, 1);
+
+    // Query page: the tree on the left, the answer filling the rest.
+    Panel1 = panel("Panel1");
+    fillLayout(Panel1);
+    Panel2 = panel("Panel2");
+    fillLayout(Panel2);
+    splitPage(TabSheet1, Panel1, kQueryTreeWidth, Panel2);
+
+    // Maintenance page: the tree with its editing strip on the left, the answer beside it.
+    GroupBox2 = named(new QGroupBox(QStringLiteral("FAQ分类结构")), "GroupBox2");
+    fillLayout(GroupBox2)->addWidget(Panel4);
+    Panel3 = panel("Panel3");
+    fillLayout(Panel3);
+    splitPage(TabSheet2, GroupBox2, kMaintenanceTreeWidth, Panel3);
+
+    // Both start on the query page, so the window owns them from its creation on.
+    moveInto(Tree, Panel1);
+    moveInto(GroupBoxEdit, Panel2);
 }
 
 void TfrmMainFAQ::buildStatusBar(QVBoxLayout *root)
@@ -305,6 +323,27 @@ void TfrmMainFAQ::buildMenus()
     // Backup, restore and clearing are wired by the data-maintenance commands as they arrive.
     for (QAction *action : {MenuItem1, MenuItem2, N2})
         action->setEnabled(false);
+}
+
+void TfrmMainFAQ::wire()
+{
+    connect(ToolButton26, &QToolButton::clicked, this, &TfrmMainFAQ::ToolButton26Click);
+    connect(Button5, &QPushButton::clicked, this, &TfrmMainFAQ::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TfrmMainFAQ::Button6Click);
+    connect(cmdAddRoot, &QToolButton::clicked, this, &TfrmMainFAQ::cmdAddRootClick);
+    connect(cndAddSon, &QToolButton::clicked, this, &TfrmMainFAQ::cndAddSonClick);
+    connect(cmdEdit, &QToolButton::clicked, this, &TfrmMainFAQ::cmdEditClick);
+    connect(cmdDelete, &QToolButton::clicked, this, &TfrmMainFAQ::cmdDeleteClick);
+    connect(Button2, &QPushButton::clicked, this, &TfrmMainFAQ::Button2Click);
+    connect(Button7, &QPushButton::clicked, this, &TfrmMainFAQ::Button7Click);
+    connect(Button3, &QPushButton::clicked, this, &TfrmMainFAQ::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TfrmMainFAQ::Button4Click);
+    connect(Button8, &QPushButton::clicked, this, &TfrmMainFAQ::Button8Click);
+    connect(DBGridEh1, &QAbstractItemView::doubleClicked, this, &TfrmMainFAQ::DBGridEh1DblClick);
+
+    connect(m_session, &AnswerSession::categoryShown, m_attachments, &AttachmentPanel::showCategory);
+    connect(m_session, &AnswerSession::saveFailed, this, [this](const QString &message) { m_dialogs.showError(message); });
+    connect(m_attachments, &AttachmentPanel::hint, PanelHint, &QLabel::setText);
 }
 
 void TfrmMainFAQ::FormCreate()
@@ -389,63 +428,88 @@ void TfrmMainFAQ::FormActivate()
 
 void TfrmMainFAQ::ReadyData()
 {
-    // A reload shows the first category without saving or holding back for the one shown.
-    m_exitSaveFailed = false;
-    m_singleExpand->setSuspended(true);
-    Tree->clear();
     QList<GoodsClass> rows;
-    try {
-        rows = categoryrows::readAll(m_dm);
-    } catch (const FaqError &) {
-        m_singleExpand->setSuspended(false);
-        m_dialogs.showMessage(kReadError);
-        return;
+    {
+        // Filling selects nothing that asks to be shown and expands nothing.
+        TreeNavigation::Quiet quiet(*m_navigation);
+        m_singleExpand->setSuspended(true);
+        Tree->clear();
+        try {
+            rows = categoryrows::readAll(m_dm);
+        } catch (const FaqError &) {
+            m_singleExpand->setSuspended(false);
+            m_dialogs.showMessage(treemessages::kReadError);
+            return;
+        }
+        treeview::fill(Tree, rows, categoryrows::place(rows), ImageList1);
     }
-    treeview::fill(Tree, rows, categoryrows::place(rows), ImageList1);
-    if (Tree->topLevelItemCount() > 0) {
-        Tree->setCurrentItem(Tree->topLevelItem(0));
-        m_singleExpand->setSuspended(false);
-        showSelectedCategory();
-    }
+    // The answer shown before is written first, as at any change of category.
+    if (Tree->topLevelItemCount() > 0)
+        m_navigation->showNode(Tree->topLevelItem(0));
+    else
+        m_session->release();
     m_singleExpand->setSuspended(false);
 }
 
-void TfrmMainFAQ::TreeClick()
+const QString &TfrmMainFAQ::CurrTypeCode() const
 {
-    QTreeWidgetItem *selected = Tree->currentItem();
-    if (!selected)
-        return;
-    if (holdBackClick())
-        return;
-    showSelectedCategory();
+    return m_session->currentCode();
 }
 
-void TfrmMainFAQ::showSelectedCategory()
+bool TfrmMainFAQ::DocModified() const
 {
-    QTreeWidgetItem *selected = Tree->currentItem();
-    if (!selected)
-        return;
-    const QString code = treeview::recordOf(selected).TypeCode;
-    loadAnswer(code);
-    CurrTypeCode = code;
-    // A list that cannot be opened stays empty; the user sees no message for it.
-    dsFJ->load(m_dm, CurrTypeCode);
+    return m_session->isModified();
+}
+
+bool TfrmMainFAQ::showCategory(const QString &code)
+{
+    return m_navigation->showCode(code);
 }
 
 QString TfrmMainFAQ::GetMaxNum(const QString &parentCode)
 {
-    const categorycodes::NextCode next = categorycodes::nextFreeCode(m_dm, parentCode);
-    switch (next.status) {
-    case categorycodes::NextCodeStatus::Ok:
-        return next.code;
-    case categorycodes::NextCodeStatus::ReadError:
-        m_dialogs.showMessage(kReadError);
-        return {};
-    case categorycodes::NextCodeStatus::Full:
-        m_dialogs.showMessage(kCodesFull);
-        return {};
-    }
-    return {};
+    return m_categoryEditor->nextCode(parentCode);
+}
+
+AttachmentStore &TfrmMainFAQ::attachmentStore() const
+{
+    return m_attachments->store();
+}
+
+void TfrmMainFAQ::TreeClick() { m_navigation->showSelected(); }
+void TfrmMainFAQ::RichEditExit() { m_session->editorExit(); }
+void TfrmMainFAQ::SaveDoc() { m_session->save(); }
+void TfrmMainFAQ::ToolButton26Click() { m_session->saveReporting(); }
+void TfrmMainFAQ::Button5Click() { PanelHint->setText(quickcopy::copySelection(RichEdit)); }
+
+void TfrmMainFAQ::Button6Click()
+{
+    const QTreeWidgetItem *shown = m_navigation->shownNode();
+    PanelHint->setText(quickcopy::copyWhole(RichEdit, shown ? shown->text(0) : QString()));
+}
+
+void TfrmMainFAQ::cmdAddRootClick() { m_categoryEditor->addTopLevel(); }
+void TfrmMainFAQ::cndAddSonClick() { m_categoryEditor->addBelow(); }
+void TfrmMainFAQ::cmdEditClick() { m_categoryEditor->renameSelected(); }
+void TfrmMainFAQ::cmdDeleteClick() { m_categoryEditor->deleteSelected(); }
+void TfrmMainFAQ::Button2Click() { m_attachments->addFile(); }
+void TfrmMainFAQ::Button7Click() { m_attachments->importFolder(); }
+void TfrmMainFAQ::Button3Click() { m_attachments->openCurrent(); }
+void TfrmMainFAQ::DBGridEh1DblClick() { m_attachments->openCurrent(); }
+void TfrmMainFAQ::Button4Click() { m_attachments->deleteCurrent(); }
+void TfrmMainFAQ::Button8Click() { m_attachments->copyCurrent(); }
+
+bool TfrmMainFAQ::FormCloseQuery()
+{
+    return m_session->closeQuery();
+}
+
+void TfrmMainFAQ::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TfrmMainFAQ::moveInto(QWidget *control, QWidget *container, int index)

@@ -49,6 +49,38 @@ void deleteRows(TDM &dm, const QString &code)
     }
 }
 
+// What a code may still have although no category row holds it: a deletion stopped between its
+// commit and its file removals leaves the answer document behind, and a clearing of the
+// categories leaves documents and attachment rows. The category row is the truth: all of it
+// goes before the code is handed out again, rows first, so that an interruption here leaves
+// files that belong to nothing rather than rows that point at nothing.
+void removeLeftovers(TDM &dm, const QString &code)
+{
+    if (!isPlainFileName(code))
+        return;
+    QSqlQuery held = dm.exec(QStringLiteral("Select count(*) from TFAQClass Where TypeCode=?"), {TDM::text(code)});
+    if (held.next() && held.value(0).toInt() > 0)
+        return;
+    held.finish();
+    // Attachment rows are best effort: a list that cannot be read cannot show them either.
+    QStringList files;
+    try {
+        files = attachmentFiles(dm, code);
+        if (!files.isEmpty())
+            dm.exec(QStringLiteral("Delete from TDKFJ Where BillID=?"), {TDM::text(code)});
+    } catch (const FaqError &) {
+        files.clear();
+    }
+    const QString dataFolder = dm.applicationFolder() + QLatin1String(appfolder::kDataFolder);
+    for (const QString &file : files) {
+        if (isPlainFileName(file))
+            QFile::remove(dataFolder + file);
+    }
+    QFile document(dataFolder + code + QStringLiteral(".rtf"));
+    if (document.exists() && !document.remove())
+        throw FaqError(QStringLiteral("无法删除遗留的应答文档“%1”：%2").arg(document.fileName(), document.errorString()));
+}
+
 } // namespace
 
 QString storedName(const QString &typed)
@@ -67,6 +99,7 @@ QString initials(const QString &name)
 
 void insert(TDM &dm, const NewCategory &category)
 {
+    removeLeftovers(dm, category.code);
     dm.exec(QStringLiteral("Insert into TFAQClass (TypeCode,TypeName,ParTypeCode,nLeveal,TypePYCode) Values(?,?,?,?,?)"),
             {TDM::text(category.code), TDM::text(category.name), TDM::text(category.parentCode), category.level,
              TDM::text(initials(category.name))});

@@ -27,6 +27,9 @@ struct NewCategory
     int level = 0;
 };
 
+// Adds the category's row. Whatever a code still has from a category that no longer exists (its
+// answer document, attachment rows and their stored files) is removed first, so a new category
+// never shows a deleted one's answer; when such a document cannot be removed, nothing is added.
 void insert(TDM &dm, const NewCategory &category);
 void rename(TDM &dm, const QString &code, const QString &name);
 

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QTimer>
 #include <QPalette>
 #include <QTreeWidget>
@@ -20,6 +22,14 @@ void configure(QTreeWidget *tree)
     tree->setSortingEnabled(false);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setUniformRowHeights(true);
+    // Whole names: the column is as wide as the widest name shown, and the tree scrolls
+    // sideways rather than cutting names short with "…".
+    tree->setTextElideMode(Qt::ElideNone);
+    tree->header()->setStretchLastSection(false);
+    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    tree->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    new NameToolTips(tree);
     // The selected node stays highlighted while the tree has no focus.
     QPalette palette = tree->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
@@ -69,10 +79,29 @@ QTreeWidgetItem *findByCode(QTreeWidget *tree, const QString &code)
 
 } // namespace treeview
 
+NameToolTips::NameToolTips(QTreeWidget *tree)
+    : QObject(tree), m_tree(tree)
+{
+    tree->viewport()->installEventFilter(this);
+}
+
+bool NameToolTips::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QObject::eventFilter(watched, event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    if (const QTreeWidgetItem *item = m_tree->itemAt(help->pos()))
+        QToolTip::showText(help->globalPos(), item->text(0), m_tree->viewport(), m_tree->visualItemRect(item));
+    else
+        QToolTip::hideText();
+    return true;
+}
+
 SingleExpand::SingleExpand(QTreeWidget *tree)
     : QObject(tree), m_tree(tree)
 {
     connect(tree, &QTreeWidget::currentItemChanged, this, &SingleExpand::onCurrentChanged);
+    connect(tree, &QTreeWidget::itemClicked, this, &SingleExpand::onClicked);
     tree->viewport()->installEventFilter(this);
 }
 
@@ -95,6 +124,12 @@ void SingleExpand::onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *p
         return;
     }
     fold(current, previous);
+}
+
+void SingleExpand::onClicked(QTreeWidgetItem *item)
+{
+    if (!m_suspended && item == m_tree->currentItem() && item->childCount() > 0)
+        item->setExpanded(true);
 }
 
 void SingleExpand::applyPending()

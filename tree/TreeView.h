@@ -16,6 +16,7 @@ class QTreeWidgetItem;
 namespace treeview {
 
 // Read-only labels, indent 19, no sorting, selection kept visible without focus, 16x16 icons.
+// Names are never cut: the tree scrolls sideways, and a node's tooltip is its whole name.
 void configure(QTreeWidget *tree);
 
 // Empties the tree and adds a node for every placement, in order. Expands nothing.
@@ -31,11 +32,27 @@ QTreeWidgetItem *findByCode(QTreeWidget *tree, const QString &code);
 
 } // namespace treeview
 
+// Shows a node's whole name as its tooltip. Asked of the node under the pointer when the
+// tooltip is due, so a tree of many thousand nodes stores no second copy of every name.
+class NameToolTips : public QObject
+{
+    Q_OBJECT
+public:
+    explicit NameToolTips(QTreeWidget *tree);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QTreeWidget *m_tree;
+};
+
 // Single-expand style: selecting a node expands it and collapses the branch that lost the
 // selection. Suspended while the program itself selects nodes (a reload expands nothing).
 // A selection made with the mouse is folded only after the button is released: collapsing
 // at the press would move the rows under the pointer, and the release would then land on
 // another node, so the click would never reach the node the user pressed.
+// A click on the selected node expands it too, so a collapsed selected node opens at a click.
 class SingleExpand : public QObject
 {
     Q_OBJECT
@@ -48,6 +65,7 @@ protected:
 
 private:
     void onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void onClicked(QTreeWidgetItem *item);
     void applyPending();
     void fold(QTreeWidgetItem *current, QTreeWidgetItem *previous);
 

@@ -114,7 +114,7 @@ void BM_SaveDocLargeAnswer(benchmark::State &state)
     window.Tree->setCurrentItem(node(window, 1));
     window.TreeClick();
     for (auto _ : state) {
-        window.DocModified = true;
+        window.RichEdit->document()->setModified(true);
         window.SaveDoc();
     }
 }

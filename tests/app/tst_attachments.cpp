@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include "app/uMain.h"
 #include "attachments/AttachmentList.h"
+#include "attachments/AttachmentPanel.h"
 #include "attachments/AttachmentStore.h"
 #include "storage/uDM.h"
 #include "tree/TreeView.h"
@@ -299,7 +300,7 @@ void TestAttachments::noCategoryClickedYet()
     QFETCH(Action, action);
     KnowledgeBaseFixture kb; // no categories: nothing is clicked at start
     Program program(kb);
-    QVERIFY(program.w().CurrTypeCode.isEmpty());
+    QVERIFY(program.w().CurrTypeCode().isEmpty());
     const QString file = m_source.filePath(QStringLiteral("price.xls"));
     writeBytes(file, "x");
     program.dialogs.fileAnswers << file;
@@ -307,7 +308,7 @@ void TestAttachments::noCategoryClickedYet()
 
     act(program, action, file);
     // The message comes before any picker, and no picker follows it.
-    QCOMPARE(program.dialogs.shown, QStringList{QStringLiteral("message:") + TfrmMainFAQ::kNoCategory});
+    QCOMPARE(program.dialogs.shown, QStringList{QStringLiteral("message:") + AttachmentPanel::kNoCategory});
     QCOMPARE(program.w().dsFJ->rowCount(), 0);
     QCOMPARE(storedFiles(kb), QStringList());
 }
@@ -333,7 +334,7 @@ void TestAttachments::emptyListDoesNothing()
     if (categoryClicked)
         kb.addCategory(QStringLiteral("0001"), QStringLiteral("售前咨询"), QString(), 0);
     Program program(kb);
-    QCOMPARE(program.w().CurrTypeCode.isEmpty(), !categoryClicked);
+    QCOMPARE(program.w().CurrTypeCode().isEmpty(), !categoryClicked);
     QCOMPARE(program.w().dsFJ->rowCount(), 0);
     const QString hint = program.w().PanelHint->text();
 
@@ -368,7 +369,7 @@ void TestAttachments::addDocument()
     writeBytes(source, "bytes of " + picked.toUtf8());
 
     act(program, Action::Add, source);
-    QCOMPARE(program.dialogs.pickers, QStringList{TfrmMainFAQ::kPickFileCaption + QStringLiteral("|") + TfrmMainFAQ::kPickFileFilter});
+    QCOMPARE(program.dialogs.pickers, QStringList{AttachmentPanel::kPickFileCaption + QStringLiteral("|") + AttachmentPanel::kPickFileFilter});
     QCOMPARE(program.dialogs.messages, QStringList());
     QCOMPARE(listed(w), kSampleRows + QStringList{picked + QLatin1Char('=') + stored});
     QCOMPARE(w.dsFJ->rows().last().ExdName, type);
@@ -430,8 +431,8 @@ void TestAttachments::addDocumentFailures_data()
     QTest::addColumn<bool>("sourceThere");
     QTest::addColumn<bool>("tableThere");
     QTest::addColumn<QString>("message");
-    QTest::newRow("copy fails") << false << true << TfrmMainFAQ::kCopyFailed;
-    QTest::newRow("post fails") << true << false << TfrmMainFAQ::kPostFailed;
+    QTest::newRow("copy fails") << false << true << AttachmentPanel::kCopyFailed;
+    QTest::newRow("post fails") << true << false << AttachmentPanel::kPostFailed;
 }
 
 void TestAttachments::addDocumentFailures()
@@ -475,7 +476,7 @@ void TestAttachments::folderImport()
     writeBytes(m_source.filePath(QStringLiteral("sub/inner.txt")), "i");
 
     act(program, Action::Import, m_source.path() + QLatin1Char('/'));
-    QCOMPARE(program.dialogs.pickers, QStringList{TfrmMainFAQ::kPickFolderCaption});
+    QCOMPARE(program.dialogs.pickers, QStringList{AttachmentPanel::kPickFolderCaption});
     QCOMPARE(program.dialogs.messages, QStringList());
     const QStringList added{"A.doc=202403150930071230.doc", "b.txt=202403150930071241.txt", "c=202403150930071252.c"};
     QCOMPARE(listed(w), kSampleRows + added);
@@ -514,7 +515,7 @@ void TestAttachments::folderImportListsFailuresOnce()
     writeBytes(m_source.filePath(QStringLiteral("A.doc")), "a");
     kb.dropTable(QStringLiteral("TDKFJ"));
     act(program, Action::Import, m_source.path());
-    QCOMPARE(program.dialogs.messages, QStringList{TfrmMainFAQ::kImportFailed + QStringLiteral("\nA.doc\nb.txt")});
+    QCOMPARE(program.dialogs.messages, QStringList{AttachmentPanel::kImportFailed + QStringLiteral("\nA.doc\nb.txt")});
     QCOMPARE(listed(program.w()), kSampleRows);
     QCOMPARE(storedFiles(kb).size(), 3);
 }
@@ -582,7 +583,7 @@ void TestAttachments::deleteAttachment()
 
     QTest::mouseClick(w.Button4, Qt::LeftButton);
     QCOMPARE(program.dialogs.confirmations,
-             QStringList{TfrmMainFAQ::kDeleteAttachmentCaption + QStringLiteral("|") + TfrmMainFAQ::kDeleteAttachmentQuestion});
+             QStringList{AttachmentPanel::kDeleteAttachmentCaption + QStringLiteral("|") + AttachmentPanel::kDeleteAttachmentQuestion});
     QCOMPARE(program.dialogs.messages, QStringList());
     QStringList expected = kSampleRows;
     if (answer)
@@ -634,7 +635,7 @@ void TestAttachments::copyFile()
     const QString hintBefore = w.PanelHint->text();
 
     act(program, Action::CopyFile);
-    QCOMPARE(program.dialogs.shown, QStringList{QStringLiteral("message:") + TfrmMainFAQ::kFileCopiedAdvice});
+    QCOMPARE(program.dialogs.shown, QStringList{QStringLiteral("message:") + AttachmentPanel::kFileCopiedAdvice});
     // The hint changes once the box is closed, and names the stored copy's full path.
     QCOMPARE(hintWhileBoxShown, hintBefore);
     QCOMPARE(w.PanelHint->text(), QStringLiteral("文件 ") + QDir::toNativeSeparators(stored) + QStringLiteral("已经复制到剪贴板！"));

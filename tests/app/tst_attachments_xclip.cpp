@@ -5,6 +5,7 @@
 #include "XvfbServer.h"
 #include "app/Startup.h"
 #include "app/uMain.h"
+#include "attachments/AttachmentPanel.h"
 #include "storage/uDM.h"
 
 #include <QApplication>
@@ -47,7 +48,7 @@ void TestCopyFileSeenByXclip::initTestCase()
     m_window = startUp(m_dialogs, *m_dm, m_kb->executable());
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTest::mouseClick(m_window->Button8, Qt::LeftButton);
-    QCOMPARE(m_dialogs.messages, QStringList{TfrmMainFAQ::kFileCopiedAdvice});
+    QCOMPARE(m_dialogs.messages, QStringList{AttachmentPanel::kFileCopiedAdvice});
 }
 
 void TestCopyFileSeenByXclip::cleanupTestCase()

@@ -1,5 +1,6 @@
 #include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
+#include "TestFiles.h"
 #include "app/Startup.h"
 #include "app/uMain.h"
 #include "attachments/AttachmentList.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -142,7 +144,7 @@ private slots:
     void init();
     void buttonsSitInPanel4_data();
     void buttonsSitInPanel4();
-    void firstTopLevelCategoryIsSelectedWithoutLoading();
+    void firstTopLevelCategoryIsSelectedAndShown();
     void addBelow_data();
     void addBelow();
     void addingBelowLevelTwoIsRefused();
@@ -157,7 +159,9 @@ private slots:
     void nothingSelectedDoesNothing();
     void categoryWithChildrenIsDeletedLeafFirst();
     void deletionRemovesRowsFilesAndDocument();
-    void deletingAnotherCategoryKeepsTheShownOne();
+    void deletingTheShownCategoryShowsItsNeighbour_data();
+    void deletingTheShownCategoryShowsItsNeighbour();
+    void deletingTheLastCategoryShowsNothing();
     void failedDeletionChangesNothing_data();
     void failedDeletionChangesNothing();
     void deletedGreatestSerialComesBackEmpty();
@@ -228,15 +232,17 @@ void TestCategoryEditing::buttonsSitInPanel4()
     QVERIFY(!button->isVisible());
 }
 
-void TestCategoryEditing::firstTopLevelCategoryIsSelectedWithoutLoading()
+void TestCategoryEditing::firstTopLevelCategoryIsSelectedAndShown()
 {
     KnowledgeBaseFixture kb;
-    // Left behind by a clearing: the answer and an attachment under the code 0001.
+    // Left behind by a clearing: an answer and an attachment under the code 0001.
     kb.writeFile(QStringLiteral("DB/0001.rtf"), "{\\rtf1\\ansi old answer}");
     kb.addAttachment(QStringLiteral("0001"), QStringLiteral("旧.doc"), QStringLiteral("doc"), QStringLiteral("1.doc"));
+    kb.writeFile(QStringLiteral("DB/1.doc"), "old");
+    kb.writeFile(QStringLiteral("DB/0002.rtf"), "{\\rtf1\\ansi other answer}");
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
-    w.RichEdit->setPlainText(QStringLiteral("草稿"));
+    QVERIFY(w.RichEdit->isReadOnly());
     program.dialogs.inputAnswers.append({QStringLiteral("售后服务"), QStringLiteral("退货")});
 
     program.click("cmdAddRoot");
@@ -246,17 +252,23 @@ void TestCategoryEditing::firstTopLevelCategoryIsSelectedWithoutLoading()
     QTreeWidgetItem *first = w.Tree->topLevelItem(0);
     QCOMPARE(first->icon(0).cacheKey(), w.ImageList1.at(0).cacheKey());
     QCOMPARE(treeview::recordOf(first), (GoodsClass{QStringLiteral("0001"), QString(), QStringLiteral("售后服务"), 0}));
+    // Selected and shown: a new, empty answer that can be written at once. What the code held
+    // from before is gone, so the new category inherits nothing.
     QCOMPARE(w.Tree->currentItem(), first);
-    // Selected, yet not loaded.
-    QVERIFY(w.CurrTypeCode.isEmpty());
-    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("草稿"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0001"));
+    QVERIFY(w.RichEdit->toPlainText().isEmpty());
+    QVERIFY(!w.RichEdit->isReadOnly());
     QCOMPARE(w.dsFJ->rowCount(), 0);
+    QVERIFY(!QFile::exists(kb.dataFile(QStringLiteral("0001.rtf"))));
+    QVERIFY(!QFile::exists(kb.dataFile(QStringLiteral("1.doc"))));
+    QVERIFY(rows(kb, QStringLiteral("select FileName from TDKFJ")).isEmpty());
 
-    // A second one goes to the end; the selection stays.
+    // A second one goes to the end; the selection stays. Its leftover answer goes too.
     program.click("cmdAddRoot");
     QCOMPARE(nodes(w.Tree), (QStringList{QStringLiteral("0001|售后服务|0"), QStringLiteral("0002|退货|0")}));
     QCOMPARE(category(kb, QStringLiteral("0002")), QStringLiteral("0002|退货||0|TH"));
     QCOMPARE(w.Tree->currentItem(), first);
+    QVERIFY(!QFile::exists(kb.dataFile(QStringLiteral("0002.rtf"))));
     QVERIFY(program.dialogs.messages.isEmpty());
 }
 
@@ -299,7 +311,7 @@ void TestCategoryEditing::addBelow()
     QCOMPARE(treeview::recordOf(added).ParTypeCode, parent);
     QVERIFY(parentNode->isExpanded());
     QCOMPARE(w.Tree->currentItem(), parentNode);
-    QCOMPARE(w.CurrTypeCode, parent);
+    QCOMPARE(w.CurrTypeCode(), parent);
 }
 
 void TestCategoryEditing::addingBelowLevelTwoIsRefused()
@@ -432,7 +444,7 @@ void TestCategoryEditing::renameKeepsCodeDocumentAndAttachments()
     program.clickNode(QStringLiteral("0002"));
     program.clickNode(QStringLiteral("0001"));
     program.clickNode(QStringLiteral("00010001"));
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("00010001"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("00010001"));
     QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("price list"));
     QCOMPARE(w.dsFJ->rowCount(), 1);
     QVERIFY(program.dialogs.messages.isEmpty());
@@ -520,7 +532,7 @@ void TestCategoryEditing::deletionRemovesRowsFilesAndDocument()
     QCOMPARE(w.dsFJ->rowCount(), 2);
     w.RichEdit->setFocus();
     w.RichEdit->textCursor().insertText(QStringLiteral("未保存的修改"));
-    QVERIFY(w.DocModified);
+    QVERIFY(w.DocModified());
     program.dialogs.confirmAnswers.append({false, true});
 
     // No: nothing happens.
@@ -529,7 +541,7 @@ void TestCategoryEditing::deletionRemovesRowsFilesAndDocument()
     QVERIFY(!program.dialogs.confirmations.first().contains(QLatin1Char('\n')));
     QVERIFY(!category(kb, QStringLiteral("0002")).isEmpty());
     QVERIFY(program.node(QStringLiteral("0002")));
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0002"));
 
     program.click("cmdDelete");
     QVERIFY(program.dialogs.messages.isEmpty());
@@ -543,31 +555,85 @@ void TestCategoryEditing::deletionRemovesRowsFilesAndDocument()
     QVERIFY(!program.node(QStringLiteral("0002")));
     QCOMPARE(nodes(w.Tree).size(), 3);
 
-    // The shown category went with its unsaved answer; nothing is written under its code later.
-    QVERIFY(w.CurrTypeCode.isEmpty());
-    QVERIFY(!w.DocModified);
-    QVERIFY(w.RichEdit->toPlainText().isEmpty());
-    QCOMPARE(w.dsFJ->rowCount(), 0);
-    w.RichEdit->textCursor().insertText(QStringLiteral("之后输入的"));
+    // The shown category went with its unsaved answer; its neighbour is shown and editable,
+    // and nothing is written under the deleted code later.
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0001"));
+    QCOMPARE(w.Tree->currentItem(), program.node(QStringLiteral("0001")));
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("presale"));
+    QVERIFY(!w.DocModified());
+    QCOMPARE(w.dsFJ->rowCount(), 1);
+    w.RichEdit->setFocus();
+    QTest::keyClick(w.RichEdit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(w.RichEdit, " typed after");
     w.SaveDoc();
     QVERIFY(!QFile::exists(kb.dataFile(QStringLiteral("0002.rtf"))));
+    QVERIFY(readBytes(kb.dataFile(QStringLiteral("0001.rtf"))).contains("presale typed after"));
 }
 
-void TestCategoryEditing::deletingAnotherCategoryKeepsTheShownOne()
+void TestCategoryEditing::deletingTheShownCategoryShowsItsNeighbour_data()
 {
+    QTest::addColumn<QString>("deleted");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("the next sibling") << "00010002" << "00010003";
+    QTest::newRow("else the previous one") << "00010003" << "00010002";
+    QTest::newRow("else the parent") << "000100010001" << "00010001";
+    QTest::newRow("the last top-level category") << "0003" << "0002";
+}
+
+void TestCategoryEditing::deletingTheShownCategoryShowsItsNeighbour()
+{
+    QFETCH(QString, deleted);
+    QFETCH(QString, shown);
     KnowledgeBaseFixture kb;
     addSampleTree(kb);
-    kb.writeFile(QStringLiteral("DB/0002.rtf"), "{\\rtf1\\ansi service}");
+    kb.addCategory(QStringLiteral("00010002"), QStringLiteral("发货"), QStringLiteral("0001"), 1);
+    kb.addCategory(QStringLiteral("00010003"), QStringLiteral("包装"), QStringLiteral("0001"), 1);
+    kb.addCategory(QStringLiteral("0003"), QStringLiteral("投诉"), QString(), 0);
+    kb.writeFile(QStringLiteral("DB/") + shown + QStringLiteral(".rtf"), "{\\rtf1\\ansi neighbour}");
+    kb.addAttachment(shown, QStringLiteral("附件.doc"), QStringLiteral("doc"), QStringLiteral("7.doc"));
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
-    program.clickNode(QStringLiteral("0002"));
-    program.select(QStringLiteral("000100010001"));
+    program.clickNode(QStringLiteral("0001"));
+    program.clickNode(QStringLiteral("00010001"));
+    program.clickNode(deleted);
+    QCOMPARE(w.CurrTypeCode(), deleted);
     program.dialogs.confirmAnswers.append({true});
 
     program.click("cmdDelete");
-    QVERIFY(category(kb, QStringLiteral("000100010001")).isEmpty());
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
-    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("service"));
+    QVERIFY(!program.node(deleted));
+    QCOMPARE(w.Tree->currentItem(), program.node(shown));
+    QCOMPARE(w.CurrTypeCode(), shown);
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("neighbour"));
+    QVERIFY(!w.RichEdit->isReadOnly());
+    QCOMPARE(w.dsFJ->rowCount(), 1);
+    // "新增文档" knows where its file goes.
+    program.dialogs.fileAnswers.append(QString());
+    QTest::mouseClick(w.Button2, Qt::LeftButton);
+    QVERIFY(program.dialogs.messages.isEmpty());
+}
+
+void TestCategoryEditing::deletingTheLastCategoryShowsNothing()
+{
+    KnowledgeBaseFixture kb;
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("唯一"), QString(), 0);
+    kb.writeFile(QStringLiteral("DB/0001.rtf"), "{\\rtf1\\ansi only}");
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    w.RichEdit->setFocus();
+    QTest::keyClicks(w.RichEdit, "unsaved");
+    program.dialogs.confirmAnswers.append({true});
+
+    program.click("cmdDelete");
+    QCOMPARE(w.Tree->topLevelItemCount(), 0);
+    QVERIFY(w.CurrTypeCode().isEmpty());
+    QVERIFY(w.RichEdit->toPlainText().isEmpty());
+    QVERIFY(w.RichEdit->isReadOnly());
+    QCOMPARE(w.RichEdit->placeholderText(), QStringLiteral("请先选择或新建一个分类"));
+    QTest::keyClicks(w.RichEdit, "lost?");
+    QVERIFY(w.RichEdit->toPlainText().isEmpty());
+    QVERIFY(w.close());
+    QVERIFY(!QFile::exists(kb.dataFile(QStringLiteral("0001.rtf"))));
+    QCOMPARE(program.dialogs.shown, QStringList{QStringLiteral("confirm:") + kDeleteQuestion});
 }
 
 void TestCategoryEditing::failedDeletionChangesNothing_data()
@@ -600,7 +666,7 @@ void TestCategoryEditing::failedDeletionChangesNothing()
     QVERIFY(QFile::exists(kb.dataFile(QStringLiteral("8.doc"))));
     QVERIFY(QFile::exists(kb.dataFile(QStringLiteral("0002.rtf"))));
     QVERIFY(program.node(QStringLiteral("0002")));
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0002"));
     QCOMPARE(w.dsFJ->rowCount(), 1);
 }
 
@@ -626,7 +692,7 @@ void TestCategoryEditing::deletedGreatestSerialComesBackEmpty()
     program.click("cndAddSon");
     QCOMPARE(category(kb, QStringLiteral("00010002")), QStringLiteral("00010002|新的下级|0001|1|XDXJ"));
     program.clickNode(QStringLiteral("00010002"));
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("00010002"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("00010002"));
     QVERIFY(w.RichEdit->toPlainText().isEmpty());
     QCOMPARE(w.dsFJ->rowCount(), 0);
     QVERIFY(program.dialogs.messages.isEmpty());

@@ -5,6 +5,7 @@
 #include "app/uMain.h"
 #include "attachments/AttachmentList.h"
 #include "storage/uDM.h"
+#include "tree/TreeMessages.h"
 #include "tree/TreeView.h"
 
 #include <QAction>
@@ -22,6 +23,9 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -98,7 +102,9 @@ private slots:
     void emptyKnowledgeBaseShowsAnEmptyTree();
     void missingDatabaseReportsTwiceAndKeepsRunning();
     void databaseWithoutParaTableStillLoads();
-    void clickLoadsTheCategoryAndKeyboardDoesNot();
+    void clickAndKeyboardBothShowTheCategory();
+    void clickOnTheSelectedCollapsedNodeExpandsIt();
+    void longNamesCanBeReadWhole();
     void selectingANodeCollapsesTheBranchThatLostIt();
     void placement_data();
     void placement();
@@ -203,7 +209,9 @@ void TestMainWindow::firstShowLoadsTheTreeInQueryMode()
     QCOMPARE(treeview::recordOf(w.Tree->topLevelItem(0)->child(0)),
              (GoodsClass{QStringLiteral("00010001"), QStringLiteral("0001"), QStringLiteral("产品价格"), 1}));
     QCOMPARE(w.Tree->currentItem(), w.Tree->topLevelItem(0));
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("0001"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0001"));
+    QVERIFY(!w.RichEdit->isReadOnly());
+    QVERIFY(w.RichEdit->placeholderText().isEmpty());
     // The load itself expands nothing.
     for (QTreeWidgetItemIterator it(w.Tree); *it; ++it)
         QVERIFY(!(*it)->isExpanded());
@@ -253,16 +261,23 @@ void TestMainWindow::emptyKnowledgeBaseShowsAnEmptyTree()
     TfrmMainFAQ &w = *program.window;
     QVERIFY(program.dialogs.shown.isEmpty());
     QCOMPARE(w.Tree->topLevelItemCount(), 0);
-    QVERIFY(w.CurrTypeCode.isEmpty());
+    QVERIFY(w.CurrTypeCode().isEmpty());
     QVERIFY(w.ToolButton2->isChecked());
     QCOMPARE(w.PageControl1->currentIndex(), 0);
 
+    // Nothing is shown: the editor says so and takes no typing that could not be kept.
+    QVERIFY(w.RichEdit->isReadOnly());
+    QCOMPARE(w.RichEdit->placeholderText(), QStringLiteral("请先选择或新建一个分类"));
+    w.RichEdit->setFocus();
+    QTest::keyClicks(w.RichEdit, "lost?");
+    QVERIFY(w.RichEdit->toPlainText().isEmpty());
+    QVERIFY(!w.DocModified());
+
     // With nothing selected a click on the tree changes nothing.
-    w.RichEdit->setPlainText(QStringLiteral("草稿"));
     QTest::mouseClick(w.Tree->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
-    QVERIFY(w.CurrTypeCode.isEmpty());
-    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("草稿"));
+    QVERIFY(w.CurrTypeCode().isEmpty());
     QCOMPARE(w.dsFJ->rowCount(), 0);
+    QVERIFY(program.dialogs.shown.isEmpty());
 }
 
 void TestMainWindow::missingDatabaseReportsTwiceAndKeepsRunning()
@@ -270,7 +285,7 @@ void TestMainWindow::missingDatabaseReportsTwiceAndKeepsRunning()
     KnowledgeBaseFixture kb(false);
     Program program(kb);
     QCOMPARE(program.dialogs.shown, (QStringList{QStringLiteral("message:") + TDM::kOpenFailedMessage,
-                                                 QStringLiteral("message:") + TfrmMainFAQ::kReadError}));
+                                                 QStringLiteral("message:") + treemessages::kReadError}));
     QVERIFY(program.window->isVisible());
     QCOMPARE(program.window->Tree->topLevelItemCount(), 0);
     QVERIFY(program.window->ToolButton2->isChecked());
@@ -287,7 +302,7 @@ void TestMainWindow::databaseWithoutParaTableStillLoads()
     QCOMPARE(attachmentNames(*program.window).size(), 2);
 }
 
-void TestMainWindow::clickLoadsTheCategoryAndKeyboardDoesNot()
+void TestMainWindow::clickAndKeyboardBothShowTheCategory()
 {
     KnowledgeBaseFixture kb;
     addSampleTree(kb);
@@ -295,22 +310,86 @@ void TestMainWindow::clickLoadsTheCategoryAndKeyboardDoesNot()
     TfrmMainFAQ &w = *program.window;
 
     clickNode(w.Tree, findNode(w.Tree, QStringLiteral("0002")));
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0002"));
     QCOMPARE(attachmentNames(w), QStringList{QStringLiteral("保修卡.doc")});
 
-    // Moving the selection without a click loads nothing.
+    // A keyboard move shows the category it lands on, as a click does.
     w.Tree->setFocus();
     QTest::keyClick(w.Tree, Qt::Key_Up);
     QCOMPARE(w.Tree->currentItem(), findNode(w.Tree, QStringLiteral("0001")));
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
-    QCOMPARE(attachmentNames(w), QStringList{QStringLiteral("保修卡.doc")});
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0001"));
+    QCOMPARE(attachmentNames(w), (QStringList{QStringLiteral("价目表.xls"), QStringLiteral("产品图.png")}));
 
     // The attachment list follows the click even when it cannot be read.
     kb.dropTable(QStringLiteral("TDKFJ"));
-    clickNode(w.Tree, findNode(w.Tree, QStringLiteral("0001")));
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("0001"));
+    clickNode(w.Tree, findNode(w.Tree, QStringLiteral("0002")));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0002"));
     QCOMPARE(w.dsFJ->rowCount(), 0);
     QVERIFY(program.dialogs.shown.isEmpty());
+}
+
+void TestMainWindow::clickOnTheSelectedCollapsedNodeExpandsIt()
+{
+    KnowledgeBaseFixture kb;
+    addSampleTree(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    QTreeWidgetItem *first = findNode(w.Tree, QStringLiteral("0001"));
+    // Selected at start, collapsed, since the load expands nothing.
+    QCOMPARE(w.Tree->currentItem(), first);
+    QVERIFY(!first->isExpanded());
+
+    clickNode(w.Tree, first);
+    QVERIFY(first->isExpanded());
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0001"));
+    // A click on an expanded selected node leaves it open; a node without children stays as it is.
+    clickNode(w.Tree, first);
+    QVERIFY(first->isExpanded());
+}
+
+void TestMainWindow::longNamesCanBeReadWhole()
+{
+    const QString longName = QStringLiteral("退货运费由谁承担（质量问题）");
+    const QString otherName = QStringLiteral("退货运费由谁承担（非质量问题）");
+    KnowledgeBaseFixture kb;
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("售后"), QString(), 0);
+    kb.addCategory(QStringLiteral("00010001"), QStringLiteral("退货"), QStringLiteral("0001"), 1);
+    kb.addCategory(QStringLiteral("000100010001"), longName, QStringLiteral("00010001"), 2);
+    kb.addCategory(QStringLiteral("000100010002"), otherName, QStringLiteral("00010001"), 2);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    clickNode(w.Tree, findNode(w.Tree, QStringLiteral("0001")));
+    clickNode(w.Tree, findNode(w.Tree, QStringLiteral("00010001")));
+    QTreeWidgetItem *item = findNode(w.Tree, QStringLiteral("000100010002"));
+    QVERIFY(!w.Tree->visualItemRect(item).isEmpty());
+
+    // Not cut short: the column holds the whole name, and the tree scrolls sideways to it.
+    const int needed = w.Tree->visualItemRect(item).left() + w.Tree->fontMetrics().horizontalAdvance(otherName);
+    QVERIFY2(w.Tree->columnWidth(0) >= needed, qPrintable(QStringLiteral("%1 < %2").arg(w.Tree->columnWidth(0)).arg(needed)));
+    QVERIFY(w.Tree->viewport()->width() < needed);
+    QVERIFY(w.Tree->horizontalScrollBar()->maximum() > 0);
+    QCOMPARE(w.Tree->textElideMode(), Qt::ElideNone);
+
+    // The tooltip names the node under the pointer in full.
+    const QPoint at = w.Tree->visualItemRect(item).center();
+    QHelpEvent help(QEvent::ToolTip, at, w.Tree->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(w.Tree->viewport(), &help);
+    QCOMPARE(QToolTip::text(), otherName);
+    QToolTip::hideText();
+
+    // The splitter widens the tree, and the width lasts through mode switches.
+    auto *splitter = qobject_cast<QSplitter *>(w.Panel1->parentWidget());
+    QVERIFY(splitter);
+    const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
+    splitter->setSizes({200, total - 200});
+    QCOMPARE(w.Panel1->width(), 200);
+    QTest::mouseClick(w.ToolButton3, Qt::LeftButton);
+    QVERIFY(w.GroupBox2->width() >= 201);
+    QTest::mouseClick(w.ToolButton2, Qt::LeftButton);
+    QCOMPARE(w.Panel1->width(), 200);
+    // It cannot be made narrower than it starts.
+    splitter->setSizes({50, total - 50});
+    QCOMPARE(w.Panel1->width(), 157);
 }
 
 void TestMainWindow::selectingANodeCollapsesTheBranchThatLostIt()
@@ -334,7 +413,7 @@ void TestMainWindow::selectingANodeCollapsesTheBranchThatLostIt()
     QVERIFY(!presale->isExpanded());
     QVERIFY(!price->isExpanded());
     // The branch above folded, yet the click reached the node that was pressed.
-    QCOMPARE(w.CurrTypeCode, QStringLiteral("0002"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("0002"));
 }
 
 void TestMainWindow::placement_data()
@@ -420,7 +499,7 @@ void TestMainWindow::modeSwitchesKeepTreeAndEditorState()
         QVERIFY(opened->isExpanded());
         QCOMPARE(w.Tree->itemAt(QPoint(5, 2)), top);
         QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("Hello 正在输入的答复"));
-        QCOMPARE(w.CurrTypeCode, QStringLiteral("0030"));
+        QCOMPARE(w.CurrTypeCode(), QStringLiteral("00300001"));
         QCOMPARE(w.Tree->topLevelItemCount(), 80);
     };
 
@@ -472,11 +551,11 @@ void TestMainWindow::getMaxNumReportsReadErrorsAndFullParents()
     TfrmMainFAQ &w = *program.window;
     QCOMPARE(w.GetMaxNum(QString()), QStringLiteral("0002"));
     QVERIFY(w.GetMaxNum(QStringLiteral("0001")).isEmpty());
-    QCOMPARE(program.dialogs.messages, QStringList{TfrmMainFAQ::kCodesFull});
+    QCOMPARE(program.dialogs.messages, QStringList{treemessages::kCodesFull});
 
     kb.dropTable(QStringLiteral("TFAQClass"));
     QVERIFY(w.GetMaxNum(QString()).isEmpty());
-    QCOMPARE(program.dialogs.messages.value(1), TfrmMainFAQ::kReadError);
+    QCOMPARE(program.dialogs.messages.value(1), treemessages::kReadError);
 }
 
 void TestMainWindow::fontList_data()

@@ -50,6 +50,7 @@ private slots:
     void failedStatementsAreThrown();
     void removeTakesRowsFilesAndDocument();
     void removeFollowsOnlyPlainFileNames();
+    void insertRemovesWhatTheCodeStillHad();
     void failedRemoveChangesNothing_data();
     void failedRemoveChangesNothing();
 };
@@ -200,6 +201,39 @@ void TestCategoryChanges::removeFollowsOnlyPlainFileNames()
     QVERIFY(rows(dm, QStringLiteral("select * from TDKFJ")).isEmpty());
     QVERIFY(QFile::exists(kb.folder() + QStringLiteral("outside.txt")));
     QVERIFY(QFile::exists(kb.databaseFile()));
+}
+
+void TestCategoryChanges::insertRemovesWhatTheCodeStillHad()
+{
+    KnowledgeBaseFixture kb;
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("售前"), QString(), 0);
+    // 0002 was deleted by a run killed after its commit: its answer and a stored file stayed.
+    // A clearing left an attachment row under it too. 0001's own things must stay.
+    kb.writeFile(QStringLiteral("DB/0002.rtf"), "{\\rtf1\\ansi deleted answer}");
+    kb.addAttachment(QStringLiteral("0002"), QStringLiteral("旧.doc"), QStringLiteral("doc"), QStringLiteral("2.doc"));
+    kb.writeFile(QStringLiteral("DB/2.doc"), "old");
+    kb.writeFile(QStringLiteral("DB/0001.rtf"), "{\\rtf1\\ansi live answer}");
+    kb.addAttachment(QStringLiteral("0001"), QStringLiteral("价目表.xls"), QStringLiteral("xls"), QStringLiteral("1.xls"));
+    kb.writeFile(QStringLiteral("DB/1.xls"), "live");
+    TDM dm;
+    QVERIFY(dm.DataModuleCreate(kb.executable()));
+
+    insert(dm, {QStringLiteral("0002"), QStringLiteral("售后"), QString(), 0});
+    QVERIFY(!QFile::exists(kb.dataFile(QStringLiteral("0002.rtf"))));
+    QVERIFY(!QFile::exists(kb.dataFile(QStringLiteral("2.doc"))));
+    QCOMPARE(rows(dm, QStringLiteral("select BillID, FileName from TDKFJ")), QStringList{QStringLiteral("0001|1.xls")});
+    QVERIFY(QFile::exists(kb.dataFile(QStringLiteral("0001.rtf"))));
+    QVERIFY(QFile::exists(kb.dataFile(QStringLiteral("1.xls"))));
+
+    // A code that a row holds is never cleaned: the insert fails and the live answer stays.
+    QVERIFY_THROWS_EXCEPTION(FaqError, insert(dm, {QStringLiteral("0001"), QStringLiteral("重复"), QString(), 0}));
+    QVERIFY(QFile::exists(kb.dataFile(QStringLiteral("0001.rtf"))));
+    QCOMPARE(rows(dm, QStringLiteral("select BillID from TDKFJ")), QStringList{QStringLiteral("0001")});
+
+    // A leftover answer that cannot be removed keeps the code from being handed out.
+    QDir().mkpath(kb.dataFile(QStringLiteral("0003.rtf/blocker")));
+    QVERIFY_THROWS_EXCEPTION(FaqError, insert(dm, {QStringLiteral("0003"), QStringLiteral("投诉"), QString(), 0}));
+    QCOMPARE(categories(dm).size(), 2);
 }
 
 void TestCategoryChanges::failedRemoveChangesNothing_data()

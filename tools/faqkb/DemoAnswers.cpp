@@ -1,7 +1,6 @@
 #include "tools/faqkb/DemoAnswers.h"
 
 #include "answers/AnswerDocument.h"
-#include "answers/AnswerEditor.h"
 #include "tools/faqkb/DemoKnowledgeBase.h"
 
 #include <QTextCursor>
@@ -52,7 +51,7 @@ bool build(const QString &categoryCode, QTextDocument *doc)
         if (categoryCode != QLatin1String(answer.code))
             continue;
         doc->clear();
-        doc->setDefaultFont(AnswerEditor::defaultFont());
+        doc->setDefaultFont(answerdocument::defaultFont());
         QTextCursor cursor(doc);
         QTextCharFormat plain;
         QTextCharFormat bold;

@@ -1,29 +1,18 @@
-// The main window's category editing: the four buttons under the tree in maintenance mode.
-// Each handler asks the user, runs one change through categoryediting and then changes the one
-// node it concerns; the tree is never reloaded.
-#include "app/uMain.h"
+#include "tree/CategoryEditor.h"
 
-#include "answers/AnswerEditor.h"
-#include "attachments/AttachmentList.h"
 #include "common/Dialogs.h"
 #include "common/FaqError.h"
-#include "storage/uDM.h"
+#include "tree/CategoryCodes.h"
 #include "tree/CategoryEditing.h"
+#include "tree/TreeMessages.h"
+#include "tree/TreeNavigation.h"
 #include "tree/TreeView.h"
 
 #include <QFrame>
 #include <QToolButton>
 #include <QTreeWidget>
 
-const QString TfrmMainFAQ::kAddRootCaption = QStringLiteral("输入FAQ主分类名称");
-const QString TfrmMainFAQ::kAddSonCaption = QStringLiteral("输入商品二级分类名称");
-const QString TfrmMainFAQ::kRenameCaption = QStringLiteral("输入新的供应商分类名称");
-const QString TfrmMainFAQ::kTooDeep = QStringLiteral("选择根分类或一级分类再添加下级");
-const QString TfrmMainFAQ::kHasChildren = QStringLiteral("指定分类下有子分类，不能直接删除！请先删除子分类！");
-const QString TfrmMainFAQ::kDeleteCaption = QStringLiteral("警告");
-// The two lines are parted by a carriage return alone.
-const QString TfrmMainFAQ::kDeleteQuestion = QStringLiteral("您确认删除吗？\r节点对应的文档与附件资料都将一并删除！");
-const QString TfrmMainFAQ::kDeleteError = QStringLiteral("删除数据发生错误，可能该分类已经被使用。");
+using namespace treemessages;
 
 namespace {
 
@@ -31,6 +20,7 @@ constexpr int kPictureFolder = 0;
 constexpr int kPictureBook = 1;
 constexpr int kButtonTop = 9;
 constexpr int kButtonHeight = 22;
+constexpr int kPanelHeight = 41;
 
 int depthOf(const QTreeWidgetItem *node)
 {
@@ -42,8 +32,20 @@ int depthOf(const QTreeWidgetItem *node)
 
 } // namespace
 
-void TfrmMainFAQ::buildCategoryButtons()
+CategoryEditor::CategoryEditor(QTreeWidget *tree, TreeNavigation &navigation, const QList<QIcon> &images,
+                               Dialogs &dialogs, TDM &dm, QObject *parent)
+    : QObject(parent), m_tree(tree), m_navigation(navigation), m_images(images), m_dialogs(dialogs), m_dm(dm)
 {
+    buildButtons();
+}
+
+void CategoryEditor::buildButtons()
+{
+    Panel4 = new QFrame;
+    Panel4->setObjectName(QStringLiteral("Panel4"));
+    Panel4->setFrameShape(QFrame::Panel);
+    Panel4->setFrameShadow(QFrame::Sunken);
+    Panel4->setFixedHeight(kPanelHeight);
     auto button = [this](const char *name, const QString &caption, const QString &hint, int left, int width) {
         auto *b = new QToolButton(Panel4);
         b->setObjectName(QLatin1String(name));
@@ -60,37 +62,50 @@ void TfrmMainFAQ::buildCategoryButtons()
     cndAddSon = button("cndAddSon", QStringLiteral("添加下级"), QStringLiteral("添加下级分组"), 63, 56);
     cmdEdit = button("cmdEdit", QStringLiteral("修改"), QStringLiteral("修改分组名称"), 121, 36);
     cmdDelete = button("cmdDelete", QStringLiteral("删除"), QStringLiteral("删除选定分组"), 159, 36);
-    connect(cmdAddRoot, &QToolButton::clicked, this, &TfrmMainFAQ::cmdAddRootClick);
-    connect(cndAddSon, &QToolButton::clicked, this, &TfrmMainFAQ::cndAddSonClick);
-    connect(cmdEdit, &QToolButton::clicked, this, &TfrmMainFAQ::cmdEditClick);
-    connect(cmdDelete, &QToolButton::clicked, this, &TfrmMainFAQ::cmdDeleteClick);
 }
 
-void TfrmMainFAQ::cmdAddRootClick()
+QString CategoryEditor::nextCode(const QString &parentCode)
+{
+    const categorycodes::NextCode next = categorycodes::nextFreeCode(m_dm, parentCode);
+    switch (next.status) {
+    case categorycodes::NextCodeStatus::Ok:
+        return next.code;
+    case categorycodes::NextCodeStatus::ReadError:
+        m_dialogs.showMessage(kReadError);
+        return {};
+    case categorycodes::NextCodeStatus::Full:
+        m_dialogs.showMessage(kCodesFull);
+        return {};
+    }
+    return {};
+}
+
+void CategoryEditor::addTopLevel()
 {
     const QString typed = m_dialogs.inputBox(kAddRootCaption, kAddRootCaption, QString());
     if (typed.isEmpty())
         return;
     const QString name = categoryediting::storedName(typed);
-    const QString code = GetMaxNum(QString());
+    const QString code = nextCode(QString());
     if (code.isEmpty())
         return;
-    const bool hadSelection = Tree->currentItem() != nullptr;
+    const bool hadSelection = m_tree->currentItem() != nullptr;
     auto *node = new QTreeWidgetItem;
     node->setText(0, name);
-    node->setIcon(0, ImageList1.value(kPictureFolder));
+    node->setIcon(0, m_images.value(kPictureFolder));
     treeview::setRecord(node, GoodsClass{code, QString(), name, 0});
-    Tree->addTopLevelItem(node);
-    if (!addCategoryRow(node))
+    m_tree->addTopLevelItem(node);
+    if (!addRow(node))
         return;
-    // The first category becomes the selected one without its answer being loaded.
+    // The first category of an empty tree is selected and shown, so that its answer can be
+    // written at once.
     if (!hadSelection)
-        Tree->setCurrentItem(Tree->topLevelItem(0));
+        m_navigation.showNode(m_tree->topLevelItem(0));
 }
 
-void TfrmMainFAQ::cndAddSonClick()
+void CategoryEditor::addBelow()
 {
-    QTreeWidgetItem *parent = Tree->currentItem();
+    QTreeWidgetItem *parent = m_tree->currentItem();
     if (!parent)
         return;
     const int level = depthOf(parent) + 1;
@@ -103,19 +118,19 @@ void TfrmMainFAQ::cndAddSonClick()
         return;
     const QString name = categoryediting::storedName(typed);
     const QString parentCode = treeview::recordOf(parent).TypeCode;
-    const QString code = GetMaxNum(parentCode);
+    const QString code = nextCode(parentCode);
     if (code.isEmpty())
         return;
     auto *node = new QTreeWidgetItem(parent);
     node->setText(0, name);
-    node->setIcon(0, ImageList1.value(kPictureBook));
+    node->setIcon(0, m_images.value(kPictureBook));
     treeview::setRecord(node, GoodsClass{code, parentCode, name, level});
-    if (!addCategoryRow(node))
+    if (!addRow(node))
         return;
     parent->setExpanded(true);
 }
 
-bool TfrmMainFAQ::addCategoryRow(QTreeWidgetItem *node)
+bool CategoryEditor::addRow(QTreeWidgetItem *node)
 {
     const GoodsClass record = treeview::recordOf(node);
     try {
@@ -129,9 +144,9 @@ bool TfrmMainFAQ::addCategoryRow(QTreeWidgetItem *node)
     return true;
 }
 
-void TfrmMainFAQ::cmdEditClick()
+void CategoryEditor::renameSelected()
 {
-    QTreeWidgetItem *node = Tree->currentItem();
+    QTreeWidgetItem *node = m_tree->currentItem();
     if (!node)
         return;
     // Cancel brings back the current name, which is then written again.
@@ -151,9 +166,9 @@ void TfrmMainFAQ::cmdEditClick()
     treeview::setRecord(node, record);
 }
 
-void TfrmMainFAQ::cmdDeleteClick()
+void CategoryEditor::deleteSelected()
 {
-    QTreeWidgetItem *node = Tree->currentItem();
+    QTreeWidgetItem *node = m_tree->currentItem();
     if (!node)
         return;
     if (node->childCount() > 0) {
@@ -162,26 +177,12 @@ void TfrmMainFAQ::cmdDeleteClick()
     }
     if (!m_dialogs.confirm(kDeleteCaption, kDeleteQuestion))
         return;
-    const QString code = treeview::recordOf(node).TypeCode;
     try {
-        categoryediting::remove(m_dm, code);
+        categoryediting::remove(m_dm, treeview::recordOf(node).TypeCode);
     } catch (const FaqError &) {
         m_dialogs.showMessage(kDeleteError);
         return;
     }
-    if (code == CurrTypeCode)
-        forgetShownCategory();
-    delete node;
-}
-
-void TfrmMainFAQ::forgetShownCategory()
-{
-    // Nothing typed or attached afterwards may land under the code the next category receives;
-    // the unsaved answer went with its category, as the user confirmed.
-    RichEdit->clear();
-    RichEdit->document()->clearUndoRedoStacks();
-    CurrTypeCode.clear();
-    DocModified = false;
-    m_exitSaveFailed = false;
-    dsFJ->clear();
+    // The unsaved answer of a deleted category goes with it, as the user confirmed.
+    m_navigation.removeNode(node);
 }
