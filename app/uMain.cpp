@@ -239,7 +239,7 @@ void TfrmMainFAQ::buildTree()
     treeview::configure(Tree);
     ImageList1 = nodepictures::imageList();
     m_singleExpand = new SingleExpand(Tree);
-    m_navigation = new TreeNavigation(Tree, {
+    m_navigation = new TreeNavigation(Tree, m_singleExpand, {
         [this](const QString &code) { return m_session->select(code); },
         [this] { return m_session->currentCode(); },
         [this] { m_session->showNothing(); },

@@ -30,10 +30,10 @@ QTreeWidgetItem *neighbourOf(QTreeWidgetItem *node)
 
 } // namespace
 
-TreeNavigation::TreeNavigation(QTreeWidget *tree, Hooks hooks)
-    : QObject(tree), m_tree(tree), m_hooks(std::move(hooks))
+TreeNavigation::TreeNavigation(QTreeWidget *tree, SingleExpand *expansion, Hooks hooks)
+    : QObject(tree), m_tree(tree), m_expansion(expansion), m_hooks(std::move(hooks))
 {
-    connect(tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) { onCurrentChanged(current); });
+    connect(tree, &QTreeWidget::currentItemChanged, this, &TreeNavigation::onCurrentChanged);
     connect(tree, &QTreeWidget::itemClicked, this, &TreeNavigation::onClicked);
     tree->viewport()->installEventFilter(this);
 }
@@ -52,7 +52,10 @@ bool TreeNavigation::showNode(QTreeWidgetItem *node)
         returnToShown();
         return false;
     }
+    QTreeWidgetItem *previous = m_tree->currentItem();
     selectQuietly(node);
+    if (previous != node)
+        m_expansion->selectionMoved(node, previous);
     return true;
 }
 
@@ -98,11 +101,13 @@ bool TreeNavigation::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void TreeNavigation::onCurrentChanged(QTreeWidgetItem *current)
+void TreeNavigation::onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
 {
-    if (m_quiet || !current || codeOf(current) == m_hooks.shownCode())
+    if (m_quiet || !current)
         return;
-    request(current);
+    if (codeOf(current) != m_hooks.shownCode() && !request(current))
+        return;
+    m_expansion->selectionMoved(current, previous);
 }
 
 void TreeNavigation::onClicked(QTreeWidgetItem *item)
@@ -134,6 +139,8 @@ void TreeNavigation::selectQuietly(QTreeWidgetItem *node)
 
 void TreeNavigation::returnToShown()
 {
+    // Going back opens and folds nothing: the rows stay where the user saw them, so the next
+    // click lands where it is aimed.
     if (QTreeWidgetItem *shown = shownNode())
         selectQuietly(shown);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QTreeWidget;
+class SingleExpand;
 class QTreeWidgetItem;
 
 // Keeps the tree's selected node and the shown category in step. Whatever moves the selection
@@ -26,7 +27,8 @@ public:
         std::function<void()> forgetShown;
     };
 
-    TreeNavigation(QTreeWidget *tree, Hooks hooks);
+    // expansion is the tree's single-expand, told of every move of the selection that stands.
+    TreeNavigation(QTreeWidget *tree, SingleExpand *expansion, Hooks hooks);
 
     // Selection changes made while a scope is alive (filling the tree) ask for nothing.
     class Quiet
@@ -62,13 +64,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void onCurrentChanged(QTreeWidgetItem *current);
+    void onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     void onClicked(QTreeWidgetItem *item);
     bool request(QTreeWidgetItem *node);
     void selectQuietly(QTreeWidgetItem *node);
     void returnToShown();
 
     QTreeWidget *m_tree;
+    SingleExpand *m_expansion;
     Hooks m_hooks;
     bool m_quiet = false;
     // The last press landed on the node already shown: its click shows it again.

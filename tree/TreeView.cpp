@@ -100,7 +100,6 @@ bool NameToolTips::eventFilter(QObject *watched, QEvent *event)
 SingleExpand::SingleExpand(QTreeWidget *tree)
     : QObject(tree), m_tree(tree)
 {
-    connect(tree, &QTreeWidget::currentItemChanged, this, &SingleExpand::onCurrentChanged);
     connect(tree, &QTreeWidget::itemClicked, this, &SingleExpand::onClicked);
     tree->viewport()->installEventFilter(this);
 }
@@ -113,13 +112,14 @@ bool SingleExpand::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void SingleExpand::onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+void SingleExpand::selectionMoved(QTreeWidgetItem *current, QTreeWidgetItem *previous)
 {
     if (m_suspended)
         return;
     if (QGuiApplication::mouseButtons() != Qt::NoButton) {
         if (!m_pending)
             m_pendingPrevious = previous ? m_tree->indexFromItem(previous) : QModelIndex();
+        m_pendingCurrent = current ? m_tree->indexFromItem(current) : QModelIndex();
         m_pending = true;
         return;
     }
@@ -137,6 +137,9 @@ void SingleExpand::applyPending()
     if (!m_pending)
         return;
     m_pending = false;
+    // The selection moved on since the press (it was put back): that move folded nothing.
+    if (m_tree->currentItem() != m_tree->itemFromIndex(m_pendingCurrent))
+        return;
     fold(m_tree->currentItem(), m_pendingPrevious.isValid() ? m_tree->itemFromIndex(m_pendingPrevious) : nullptr);
 }
 

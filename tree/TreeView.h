@@ -60,11 +60,14 @@ public:
     explicit SingleExpand(QTreeWidget *tree);
     void setSuspended(bool suspended) { m_suspended = suspended; }
 
+    // The selection moved and the move stands. Told by the navigation rather than taken from
+    // the tree: a move that is refused and put back must open and fold nothing.
+    void selectionMoved(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void onCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     void onClicked(QTreeWidgetItem *item);
     void applyPending();
     void fold(QTreeWidgetItem *current, QTreeWidgetItem *previous);
@@ -73,4 +76,5 @@ private:
     bool m_suspended = false;
     bool m_pending = false;
     QPersistentModelIndex m_pendingPrevious;
+    QPersistentModelIndex m_pendingCurrent;
 };

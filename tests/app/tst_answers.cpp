@@ -262,6 +262,7 @@ void TestAnswers::failedSaveHoldsBackTheClickAndTheNextClickActs()
     QFETCH(bool, releaseSeen);
     KnowledgeBaseFixture kb;
     addSample(kb);
+    kb.addCategory(QStringLiteral("00010001"), QStringLiteral("子类"), QStringLiteral("0001"), 1);
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
     type(w, QStringLiteral("重要"));
@@ -278,6 +279,8 @@ void TestAnswers::failedSaveHoldsBackTheClickAndTheNextClickActs()
     QCoreApplication::processEvents();
     QCOMPARE(program.dialogs.errors.size(), 1);
     QCOMPARE(w.Tree->currentItem(), treeview::findByCode(w.Tree, QStringLiteral("0001")));
+    // Going back moved no rows: the node stays folded, so the next click lands where aimed.
+    QVERIFY(!w.Tree->currentItem()->isExpanded());
     QCOMPARE(w.CurrTypeCode(), QStringLiteral("0001"));
     QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("一号答案+重要"));
     QVERIFY(w.DocModified());
