@@ -104,7 +104,6 @@ public:
     // one was written, its node selected. False when refused or when no node carries the code.
     bool showCategory(const QString &code);
     QString GetMaxNum(const QString &parentCode);
-    AnswerSession &answerSession() const { return *m_session; }
     AttachmentStore &attachmentStore() const;
 
 public slots:

@@ -106,6 +106,7 @@ private slots:
     void failedSaveHoldsBackTheClickAndTheNextClickActs_data();
     void failedSaveHoldsBackTheClickAndTheNextClickActs();
     void keyboardMoveThenWholeCopyNamesTheCopiedCategory();
+    void showCategoryFromElsewhereGoesThroughTheSession();
     void focusToAnotherWindowIsNoSavePoint();
     void modeSwitchKeepsUnsavedChanges();
     void copyButtonsPutThreeFormatsAndAHint_data();
@@ -314,6 +315,37 @@ void TestAnswers::keyboardMoveThenWholeCopyNamesTheCopiedCategory()
     QTest::mouseClick(w.Button6, Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->mimeData()->text(), QStringLiteral("二号答案"));
     QCOMPARE(w.PanelHint->text(), QStringLiteral("提示：节点[退货流程]的全部内容已经复制到剪贴板！"));
+}
+
+void TestAnswers::showCategoryFromElsewhereGoesThroughTheSession()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    kb.addCategory(QStringLiteral("00020001"), QStringLiteral("退货运费"), QStringLiteral("0002"), 1);
+    kb.writeFile(QStringLiteral("DB/00020001.rtf"), rtfOf(QStringLiteral("运费答案")));
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    type(w, QStringLiteral("先存"));
+
+    // As a search result or the tray would: the node deep in a folded branch is selected and shown.
+    QVERIFY(w.showCategory(QStringLiteral("00020001")));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+先存"));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("00020001"));
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("运费答案"));
+    QCOMPARE(w.Tree->currentItem(), treeview::findByCode(w.Tree, QStringLiteral("00020001")));
+    QVERIFY(treeview::findByCode(w.Tree, QStringLiteral("0002"))->isExpanded());
+
+    QVERIFY(!w.showCategory(QStringLiteral("0099")));
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("00020001"));
+
+    // Refused while the shown answer cannot be written: nothing moves, the text stays.
+    w.RichEdit->textCursor().insertText(QStringLiteral("改"));
+    makeUnwritable(kb, QStringLiteral("00020001"));
+    QVERIFY(!w.showCategory(QStringLiteral("0003")));
+    QCOMPARE(program.dialogs.errors.size(), 1);
+    QCOMPARE(w.CurrTypeCode(), QStringLiteral("00020001"));
+    QCOMPARE(w.Tree->currentItem(), treeview::findByCode(w.Tree, QStringLiteral("00020001")));
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("改运费答案"));
 }
 
 void TestAnswers::focusToAnotherWindowIsNoSavePoint()
