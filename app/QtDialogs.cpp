@@ -34,6 +34,14 @@ bool QtDialogs::confirm(const QString &caption, const QString &text)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtDialogs::confirmLoss(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString QtDialogs::inputBox(const QString &caption, const QString &prompt, const QString &preset)
 {
     bool ok = false;

@@ -14,6 +14,7 @@ public:
     void showMessage(const QString &text) override;
     void showError(const QString &text) override;
     bool confirm(const QString &caption, const QString &text) override;
+    bool confirmLoss(const QString &caption, const QString &text) override;
     QString inputBox(const QString &caption, const QString &prompt, const QString &preset) override;
     QString openFileName(const QString &caption, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &filter, const QString &suggested) override;

@@ -9,6 +9,14 @@ QRect initialPlacement(const QSize &screen)
     return QRect(0, 0, screen.width() / 2, screen.height() - 30);
 }
 
+QRect startPlacement(const QRect &screen, const QRect &available, const QMargins &frame)
+{
+    if (available == screen)
+        return initialPlacement(screen.size()).translated(screen.topLeft());
+    return QRect(available.left(), available.top(), available.width() / 2 - frame.left() - frame.right(),
+                 available.height() - frame.top() - frame.bottom());
+}
+
 QPoint maintenanceMenuPoint(const QPoint &windowTopLeft, const QRect &buttonInToolbar)
 {
     return QPoint(windowTopLeft.x() + buttonInToolbar.left() + 5,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -10,6 +11,13 @@ namespace windowgeometry {
 
 // Left half of the primary screen, leaving 30 pixels for the taskbar.
 QRect initialPlacement(const QSize &screen);
+
+// Where the window goes at start and when the toggle shows it again, as the outer top-left
+// corner and the inner size. Where the desktop reserves nothing, the classic left half above
+// (screen == available). Where it reserves space (a panel), the work area's left half and its
+// full height, the window frame (its margins, zero before a window manager framed it) included,
+// so no panel covers the status bar.
+QRect startPlacement(const QRect &screen, const QRect &available, const QMargins &frame);
 
 // Top-left corner of the data-maintenance menu: under its toolbar button, from the window's
 // outer top-left corner and the button's rectangle within the toolbar.

@@ -10,7 +10,11 @@ int main(int argc, char *argv[])
     QtDialogs dialogs;
     app.setDialogs(&dialogs);
     TDM dm;
+    // The window hides in the tray and boxes may close while it is hidden: the program ends
+    // when the window closes for good, not when the last visible window goes.
+    app.setQuitOnLastWindowClosed(false);
     const auto window = startUp(dialogs, dm, QCoreApplication::applicationFilePath());
+    QObject::connect(window.get(), &TfrmMainFAQ::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     dialogs.setParent(window.get());
     return app.exec();
 }

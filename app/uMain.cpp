@@ -2,7 +2,9 @@
 
 #include "answers/AnswerSession.h"
 #include "answers/QuickCopy.h"
+#include "app/AppIcon.h"
 #include "app/Browser.h"
+#include "app/TrayIcon.h"
 #include "app/UserLocale.h"
 #include "app/WindowGeometry.h"
 #include "attachments/AttachmentPanel.h"
@@ -33,6 +35,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
+#include <QWindow>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabBar>
@@ -42,6 +46,10 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+const QString TfrmMainFAQ::kCloseCaption = QStringLiteral("警告");
+const QString TfrmMainFAQ::kCloseWithoutSaving =
+    QStringLiteral("分类[%1]的应答修改无法保存。\n不保存就退出吗？这些修改将会丢失！");
 
 namespace {
 
@@ -98,6 +106,7 @@ TfrmMainFAQ::TfrmMainFAQ(Dialogs &dialogs, TDM &dm, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMainFAQ"));
     setWindowTitle(QStringLiteral("TarkelFAQvuviri"));
+    setWindowIcon(appicon::icon());
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(12);
     setFont(font);
@@ -109,6 +118,10 @@ TfrmMainFAQ::TfrmMainFAQ(Dialogs &dialogs, TDM &dm, QWidget *parent)
     buildPages(root);
     buildStatusBar(root);
     buildMenus();
+    m_tray = new TrayIcon(appicon::icon(), this);
+    mnuPop = m_tray->mnuPop;
+    mnuFormStu = m_tray->mnuFormStu;
+    MenuItem8 = m_tray->MenuItem8;
     wire();
     FormCreate();
 }
@@ -157,7 +170,7 @@ void TfrmMainFAQ::buildToolBar(QVBoxLayout *root)
     connect(ToolButton2, &QToolButton::clicked, this, &TfrmMainFAQ::ToolButton2Click);
     connect(ToolButton3, &QToolButton::clicked, this, &TfrmMainFAQ::ToolButton3Click);
     connect(TBDatabase, &QToolButton::clicked, this, &TfrmMainFAQ::TBDatabaseClick);
-    connect(tbClose, &QToolButton::clicked, this, &QWidget::close);
+    connect(tbClose, &QToolButton::clicked, this, &TfrmMainFAQ::tbCloseClick);
     connect(TBHelp, &QToolButton::clicked, this, &TfrmMainFAQ::TBHelpClick);
     connect(ToolButton7, &QToolButton::clicked, this, &TfrmMainFAQ::ToolButton7Click);
 
@@ -342,7 +355,18 @@ void TfrmMainFAQ::wire()
     connect(DBGridEh1, &QAbstractItemView::doubleClicked, this, &TfrmMainFAQ::DBGridEh1DblClick);
 
     connect(m_session, &AnswerSession::categoryShown, m_attachments, &AttachmentPanel::showCategory);
-    connect(m_session, &AnswerSession::saveFailed, this, [this](const QString &message) { m_dialogs.showError(message); });
+    connect(m_session, &AnswerSession::saveFailed, this, [this](const QString &message) {
+        // A window hidden in the tray comes back with the error, so the user can put it right.
+        if (WindowHidden)
+            mnuFormStuClick();
+        m_dialogs.showError(message);
+    });
+    connect(m_tray, &TrayIcon::toggleRequested, this, &TfrmMainFAQ::mnuFormStuClick);
+    connect(m_tray, &TrayIcon::exitRequested, this, &TfrmMainFAQ::MenuItem8Click);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
+        if (!QueryEndSession())
+            manager.cancel();
+    });
     connect(m_attachments, &AttachmentPanel::hint, PanelHint, &QLabel::setText);
 }
 
@@ -355,11 +379,7 @@ void TfrmMainFAQ::FormCreate()
 
     cmbFont->addItems(windowgeometry::fontNameList(QFontDatabase::families()));
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect place = windowgeometry::initialPlacement(screen->size());
-        move(place.topLeft());
-        resize(place.size());
-    }
+    placeAtStart();
 
     // The sibling product lives beside the executable; the data module has not fixed the
     // application folder yet, so the executable's own folder is asked directly.
@@ -406,9 +426,58 @@ void TfrmMainFAQ::Panel10Click()
 
 void TfrmMainFAQ::ToolButton7Click()
 {
-    // Changing the flag hides the window; it is shown again at once, without a reload.
-    setWindowFlag(Qt::WindowStaysOnTopHint, ToolButton7->isChecked());
-    show();
+    const Qt::WindowFlags flags = ToolButton7->isChecked() ? windowFlags() | Qt::WindowStaysOnTopHint
+                                                           : windowFlags() & ~Qt::WindowStaysOnTopHint;
+    if (QWindow *native = windowHandle()) {
+        // Told to the window system in place. Setting the widget's flags would re-create the
+        // native window, which loses its activation and with it the focus changes that are the
+        // answer's save points.
+        overrideWindowFlags(flags);
+        native->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+void TfrmMainFAQ::placeAtStart()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QRect place = windowgeometry::startPlacement(screen->geometry(), screen->availableGeometry(), frame);
+    move(place.topLeft());
+    resize(place.size());
+}
+
+void TfrmMainFAQ::mnuFormStuClick()
+{
+    if (WindowHidden) {
+        placeAtStart();
+        showNormal();
+        raise();
+        activateWindow();
+    } else if (m_tray->isShown()) {
+        hide();
+    } else {
+        // Without a tray icon nothing could bring a hidden window back.
+        showMinimized();
+    }
+    WindowHidden = !WindowHidden;
+}
+
+void TfrmMainFAQ::MenuItem8Click()
+{
+    m_tray->RemoveIcon();
+    if (close())
+        return;
+    // The close was stopped: the icon comes back, so the program can still be reached.
+    m_tray->AddIcon();
+}
+
+void TfrmMainFAQ::tbCloseClick()
+{
+    close();
 }
 
 void TfrmMainFAQ::FormShow()
@@ -424,6 +493,9 @@ void TfrmMainFAQ::FormActivate()
     if (!FirstShow)
         return;
     FirstShow = false;
+    m_tray->AddIcon();
+    // Framed by now: the start place is fitted again with the frame's real margins.
+    placeAtStart();
 }
 
 void TfrmMainFAQ::ReadyData()
@@ -501,15 +573,33 @@ void TfrmMainFAQ::Button8Click() { m_attachments->copyCurrent(); }
 
 bool TfrmMainFAQ::FormCloseQuery()
 {
+    if (m_session->closeQuery())
+        return true;
+    // The error has been shown. A disk that stays full must not keep the user from quitting.
+    const QTreeWidgetItem *shown = m_navigation->shownNode();
+    const QString name = shown ? shown->text(0) : m_session->currentCode();
+    return m_dialogs.confirmLoss(kCloseCaption, kCloseWithoutSaving.arg(name));
+}
+
+void TfrmMainFAQ::FormClose()
+{
+    m_tray->RemoveIcon();
+    emit closed();
+}
+
+bool TfrmMainFAQ::QueryEndSession()
+{
     return m_session->closeQuery();
 }
 
 void TfrmMainFAQ::closeEvent(QCloseEvent *event)
 {
-    if (FormCloseQuery())
-        event->accept();
-    else
+    if (!FormCloseQuery()) {
         event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
 }
 
 void TfrmMainFAQ::moveInto(QWidget *control, QWidget *container, int index)

@@ -30,6 +30,7 @@ class QTreeWidget;
 class QVBoxLayout;
 class SingleExpand;
 class TDM;
+class TrayIcon;
 class TreeNavigation;
 
 // The one working window. It builds the layout, switches the workspace modes and wires the
@@ -40,6 +41,9 @@ class TfrmMainFAQ : public QWidget
 {
     Q_OBJECT
 public:
+    static const QString kCloseCaption;
+    static const QString kCloseWithoutSaving;
+
     // Runs the creation handler. The data module may not be opened yet: nothing here touches
     // the database before the window is first shown.
     TfrmMainFAQ(Dialogs &dialogs, TDM &dm, QWidget *parent = nullptr);
@@ -93,8 +97,14 @@ public:
     QAction *N1 = nullptr;
     QAction *N2 = nullptr;
     QList<QIcon> ImageList1;
+    // The tray's menu.
+    QMenu *mnuPop = nullptr;
+    QAction *mnuFormStu = nullptr;
+    QAction *MenuItem8 = nullptr;
 
     bool FirstShow = false;
+    // What the show/hide toggle did last (true: hid the window); a minimise leaves it alone.
+    bool WindowHidden = false;
     // The category whose answer the editor shows and to which new attachments go (empty while
     // none is shown), and whether that answer changed since it was last written.
     const QString &CurrTypeCode() const;
@@ -105,6 +115,14 @@ public:
     bool showCategory(const QString &code);
     QString GetMaxNum(const QString &parentCode);
     AttachmentStore &attachmentStore() const;
+    TrayIcon &trayIcon() const { return *m_tray; }
+    // The desktop asks whether the session may end: a changed answer is written first; false
+    // (the session should not end) when that fails. The window stays open either way.
+    bool QueryEndSession();
+
+signals:
+    // The window has closed for good: the program ends.
+    void closed();
 
 public slots:
     void FormCreate();
@@ -118,6 +136,9 @@ public slots:
     void TBHelpClick();
     void Panel10Click();
     void ToolButton7Click();
+    void mnuFormStuClick();
+    void MenuItem8Click();
+    void tbCloseClick();
     void RichEditExit();
     // Writes the shown answer when it changed; throws FaqError when it cannot be written.
     void SaveDoc();
@@ -151,8 +172,13 @@ private:
     void buildMenus();
     void wire();
     void moveInto(QWidget *control, QWidget *container, int index = -1);
-    // True when the close may go on: a changed answer was written (or nothing changed).
+    // True when the close may go on: a changed answer was written (or nothing changed), or,
+    // when it could not be, the user chose to close without it after a warning naming it.
     bool FormCloseQuery();
+    // The window closes: the tray icon goes, and the program ends.
+    void FormClose();
+    // The start place, fitted to the desktop's work area with the frame as now known.
+    void placeAtStart();
 
     Dialogs &m_dialogs;
     TDM &m_dm;
@@ -161,4 +187,5 @@ private:
     TreeNavigation *m_navigation = nullptr;
     SingleExpand *m_singleExpand = nullptr;
     CategoryEditor *m_categoryEditor = nullptr;
+    TrayIcon *m_tray = nullptr;
 };

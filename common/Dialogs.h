@@ -20,6 +20,8 @@ public:
     virtual void showError(const QString &text) = 0;
     // Warning box with Yes (default) and No; Esc answers No. True only for Yes.
     virtual bool confirm(const QString &caption, const QString &text) = 0;
+    // Warning box for a choice that loses the user's work: No is the default and Esc answers No.
+    virtual bool confirmLoss(const QString &caption, const QString &text) = 0;
     // Input box: caption, prompt, one edit field with the preset; Cancel returns the preset.
     virtual QString inputBox(const QString &caption, const QString &prompt, const QString &preset) = 0;
     // File and folder pickers; an empty result means the user cancelled.

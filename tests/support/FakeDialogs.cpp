@@ -7,6 +7,13 @@ bool FakeDialogs::confirm(const QString &caption, const QString &text)
     return confirmAnswers.isEmpty() ? false : confirmAnswers.dequeue();
 }
 
+bool FakeDialogs::confirmLoss(const QString &caption, const QString &text)
+{
+    confirmations << caption + QLatin1Char('|') + text;
+    shown << QStringLiteral("loss:") + text;
+    return confirmAnswers.isEmpty() ? false : confirmAnswers.dequeue();
+}
+
 QString FakeDialogs::inputBox(const QString &caption, const QString &prompt, const QString &preset)
 {
     inputs << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + preset;

@@ -13,6 +13,8 @@ public:
     void showMessage(const QString &text) override { messages << text; shown << QStringLiteral("message:") + text; }
     void showError(const QString &text) override { errors << text; shown << QStringLiteral("error:") + text; }
     bool confirm(const QString &caption, const QString &text) override;
+    // Answered from confirmAnswers too; recorded with "loss:" before its text.
+    bool confirmLoss(const QString &caption, const QString &text) override;
     QString inputBox(const QString &caption, const QString &prompt, const QString &preset) override;
     QString openFileName(const QString &caption, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &filter, const QString &suggested) override;
