@@ -10,11 +10,6 @@ packages=(
   xvfb xauth xdotool xclip imagemagick fontconfig
 )
 
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then
-  sudo_cmd=(sudo)
-fi
-
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -23,9 +18,19 @@ done
 if ! command -v fc-list >/dev/null 2>&1 || [ -z "$(fc-list :lang=zh 2>/dev/null)" ]; then
   missing+=(fonts-wqy-microhei)
 fi
+[ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+install_line="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=(env)
+elif command -v sudo >/dev/null 2>&1 && sudo -v 2>/dev/null; then
+  as_root=(sudo)
+else
+  echo "缺少以下软件包，需要管理员安装 / These packages are missing and need an administrator: ${missing[*]}" >&2
+  echo "请管理员运行 / Ask an administrator to run:  sudo sh -c '$install_line'" >&2
+  exit 1
 fi
+
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
