@@ -59,6 +59,11 @@ LoadResult load(const QString &filePath, QTextDocument *doc)
         doc->clear();
         return LoadResult::Unreadable;
     }
+    return read(bytes, doc);
+}
+
+LoadResult read(const QByteArray &bytes, QTextDocument *doc)
+{
     if (readRtf(bytes, doc))
         return LoadResult::Rtf;
     doc->setPlainText(decodePlainText(bytes));
@@ -67,7 +72,11 @@ LoadResult load(const QString &filePath, QTextDocument *doc)
 
 void save(const QString &filePath, const QTextDocument &doc)
 {
-    const QByteArray rtf = writeRtf(doc);
+    writeFile(filePath, writeRtf(doc));
+}
+
+void writeFile(const QString &filePath, const QByteArray &rtf)
+{
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size() || !file.commit()) {
         throw FaqError(QStringLiteral("无法保存应答文档“%1”：%2")

@@ -24,9 +24,13 @@ enum class LoadResult {
 
 // Replaces the document's content with the file's; the document is empty unless it loaded.
 LoadResult load(const QString &filePath, QTextDocument *doc);
+// The same for a document's bytes: RTF, else plain text (UTF-8 when valid, else GBK).
+LoadResult read(const QByteArray &bytes, QTextDocument *doc);
 
 // Writes the whole document as RTF through a temporary file renamed over the target, so a
 // failure leaves the previous document intact. Throws FaqError with the reason.
 void save(const QString &filePath, const QTextDocument &doc);
+// The same for bytes already written as RTF.
+void writeFile(const QString &filePath, const QByteArray &rtf);
 
 } // namespace answerdocument

@@ -4,11 +4,18 @@
 #include "answers/AnswerDocument.h"
 #include "answers/RtfCodec.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPalette>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+
+#include <memory>
+
+const QString AnswerEditor::kHistoryAction = QStringLiteral("历史版本...");
 
 AnswerEditor::AnswerEditor(QWidget *parent)
     : QTextEdit(parent)
@@ -28,6 +35,23 @@ AnswerEditor::AnswerEditor(QWidget *parent)
     colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Inactive, QPalette::Base));
     colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Inactive, QPalette::Text));
     setPalette(colours);
+}
+
+QMenu *AnswerEditor::createContextMenu(const QPoint &position)
+{
+    QMenu *menu = createStandardContextMenu(position);
+    menu->addSeparator();
+    QAction *history = menu->addAction(kHistoryAction);
+    history->setObjectName(QStringLiteral("mnuHistory"));
+    history->setEnabled(m_historyAvailable);
+    connect(history, &QAction::triggered, this, &AnswerEditor::historyRequested);
+    return menu;
+}
+
+void AnswerEditor::contextMenuEvent(QContextMenuEvent *event)
+{
+    const std::unique_ptr<QMenu> menu(createContextMenu(event->pos()));
+    menu->exec(event->globalPos());
 }
 
 QMimeData *AnswerEditor::createMimeDataFromSelection() const

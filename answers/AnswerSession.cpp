@@ -1,10 +1,13 @@
 #include "answers/AnswerSession.h"
 
 #include "answers/AnswerDocument.h"
+#include "answers/RtfCodec.h"
 #include "common/FaqError.h"
 
 #include <QApplication>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -52,8 +55,28 @@ void AnswerSession::save()
 {
     if (m_currentCode.isEmpty() || !isModified())
         return;
-    answerdocument::save(documentPath(m_currentCode), *m_editor->document());
+    const QByteArray rtf = writeRtf(*m_editor->document());
+    if (m_writer)
+        m_writer(m_currentCode, rtf);
+    else
+        answerdocument::writeFile(documentPath(m_currentCode), rtf);
     m_editor->document()->setModified(false);
+}
+
+void AnswerSession::replaceByUser(const QByteArray &document)
+{
+    if (m_currentCode.isEmpty() || m_editor->isReadOnly())
+        return;
+    QTextDocument version;
+    version.setDefaultFont(m_editor->document()->defaultFont());
+    answerdocument::read(document, &version);
+    QTextCursor cursor(m_editor->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.insertFragment(QTextDocumentFragment(&version));
+    cursor.endEditBlock();
+    m_editor->moveCursor(QTextCursor::Start);
 }
 
 bool AnswerSession::saveReporting()

@@ -22,10 +22,15 @@ public:
     static const QString kUnreadableHint;
 
     using FolderSource = std::function<QString()>;
+    // Writes a category's answer document; throws FaqError. The default writes the file alone.
+    using DocumentWriter = std::function<void(const QString &code, const QByteArray &rtf)>;
 
     // applicationFolder gives the folder holding DB/, ending in '/'; it is asked at each load
     // and save, since the data module fixes it only after the window exists.
     AnswerSession(QTextEdit *editor, FolderSource applicationFolder, QObject *parent = nullptr);
+
+    // The window writes through the answer history, which keeps the replaced document.
+    void setDocumentWriter(DocumentWriter writer) { m_writer = std::move(writer); }
 
     // The category whose answer the editor shows; empty while none is shown.
     const QString &currentCode() const { return m_currentCode; }
@@ -45,6 +50,9 @@ public:
 
     // Writes the answer when it changed. Throws FaqError when it cannot be written.
     void save();
+    // Puts a document (an earlier version) into the editor as a change of the user's: undo
+    // takes it back, and the next save point writes it. Nothing while no category is shown.
+    void replaceByUser(const QByteArray &document);
     // The save button: a failure is reported through saveFailed and false returned.
     bool saveReporting();
     // The close query: true when the window may close (nothing changed, or it was written).
@@ -76,6 +84,7 @@ private:
 
     QPointer<QTextEdit> m_editor;
     FolderSource m_applicationFolder;
+    DocumentWriter m_writer;
     QString m_currentCode;
     // A failed write was reported during the event now being handled.
     bool m_failureReported = false;

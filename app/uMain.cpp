@@ -1,5 +1,7 @@
 #include "app/uMain.h"
 
+#include "answers/AnswerHistory.h"
+#include "answers/AnswerHistoryDialog.h"
 #include "answers/AnswerSession.h"
 #include "answers/QuickCopy.h"
 #include "app/AppIcon.h"
@@ -217,6 +219,10 @@ void TfrmMainFAQ::buildAnswerGroup()
     layout->addLayout(editorRow, 1);
 
     m_session = new AnswerSession(RichEdit, [this] { return m_dm.applicationFolder(); }, this);
+    // Every save keeps the document it replaces in the knowledge base's answer history.
+    m_session->setDocumentWriter([this](const QString &code, const QByteArray &rtf) {
+        answerhistory::writeDocument(m_dm, code, rtf);
+    });
     m_attachments = new AttachmentPanel(m_dialogs, m_dm, this, this);
     GroupBox5 = m_attachments->GroupBox5;
     DBGridEh1 = m_attachments->DBGridEh1;
@@ -355,6 +361,9 @@ void TfrmMainFAQ::wire()
     connect(DBGridEh1, &QAbstractItemView::doubleClicked, this, &TfrmMainFAQ::DBGridEh1DblClick);
 
     connect(m_session, &AnswerSession::categoryShown, m_attachments, &AttachmentPanel::showCategory);
+    connect(m_session, &AnswerSession::categoryShown, RichEdit,
+            [this](const QString &code) { RichEdit->setHistoryAvailable(!code.isEmpty()); });
+    connect(RichEdit, &AnswerEditor::historyRequested, this, &TfrmMainFAQ::showAnswerHistory);
     connect(m_session, &AnswerSession::saveFailed, this, [this](const QString &message) {
         // A window hidden in the tray comes back with the error, so the user can put it right.
         if (WindowHidden)
@@ -570,6 +579,30 @@ void TfrmMainFAQ::Button3Click() { m_attachments->openCurrent(); }
 void TfrmMainFAQ::DBGridEh1DblClick() { m_attachments->openCurrent(); }
 void TfrmMainFAQ::Button4Click() { m_attachments->deleteCurrent(); }
 void TfrmMainFAQ::Button8Click() { m_attachments->copyCurrent(); }
+
+void TfrmMainFAQ::showAnswerHistory()
+{
+    const QString code = m_session->currentCode();
+    if (code.isEmpty())
+        return;
+    QList<answerhistory::Version> versions;
+    try {
+        versions = answerhistory::versions(m_dm, code);
+    } catch (const FaqError &error) {
+        m_dialogs.showError(error.message());
+        return;
+    }
+    const QTreeWidgetItem *shown = m_navigation->shownNode();
+    auto *dialog = new AnswerHistoryDialog(shown ? shown->text(0) : code, versions,
+                                           [this](qint64 id) { return answerhistory::content(m_dm, id); }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Only into the category the dialog was opened for.
+    connect(dialog, &AnswerHistoryDialog::restoreRequested, this, [this, code](const QByteArray &document) {
+        if (m_session->currentCode() == code)
+            m_session->replaceByUser(document);
+    });
+    dialog->open();
+}
 
 bool TfrmMainFAQ::FormCloseQuery()
 {

@@ -155,6 +155,8 @@ public slots:
     void Button4Click();
     void Button8Click();
     void DBGridEh1DblClick();
+    // "历史版本..." of the editor's menu: the kept versions of the shown answer.
+    void showAnswerHistory();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -41,6 +41,13 @@ void createTables(QSqlDatabase &db)
             throw FaqError(QStringLiteral("建表失败：%1").arg(error));
         }
     }
+    for (const char *statement : kAnswerHistoryStatements) {
+        if (!query.exec(QString::fromLatin1(statement))) {
+            const QString error = query.lastError().text();
+            db.rollback();
+            throw FaqError(QStringLiteral("建表失败：%1").arg(error));
+        }
+    }
     if (!db.commit())
         throw FaqError(QStringLiteral("建表失败：%1").arg(db.lastError().text()));
 }

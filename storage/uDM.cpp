@@ -136,6 +136,12 @@ QSqlQuery TDM::exec(const QString &sql, const QVariantList &values)
     return query;
 }
 
+bool TDM::hasTable(const QString &name)
+{
+    QSqlQuery query = exec(QStringLiteral("Select count(*) from sqlite_master Where type='table' and name=?"), {name});
+    return query.next() && query.value(0).toInt() > 0;
+}
+
 QVariant TDM::text(const QString &value)
 {
     return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);

@@ -43,6 +43,9 @@ public:
     // driver's text when the connection cannot be opened or the statement fails.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {});
 
+    // Whether the database has the table (an older knowledge base may lack newer ones).
+    bool hasTable(const QString &name);
+
     // A text value for binding: Qt binds a null QString as SQL NULL, but the knowledge base
     // stores "no parent" as the empty string, which a NULL would never match.
     static QVariant text(const QString &value);

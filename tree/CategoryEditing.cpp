@@ -30,6 +30,14 @@ QStringList attachmentFiles(TDM &dm, const QString &code)
     return files;
 }
 
+// The kept versions of the category's answer (a knowledge base that never saved one lacks the
+// table).
+void deleteHistory(TDM &dm, const QString &code)
+{
+    if (dm.hasTable(QStringLiteral("TAnswerHistory")))
+        dm.exec(QStringLiteral("Delete from TAnswerHistory Where TypeCode=?"), {TDM::text(code)});
+}
+
 void deleteRows(TDM &dm, const QString &code)
 {
     QSqlDatabase &db = dm.ADOLocal();
@@ -38,6 +46,7 @@ void deleteRows(TDM &dm, const QString &code)
     try {
         dm.exec(QStringLiteral("Delete from TFAQClass Where TypeCode=?"), {TDM::text(code)});
         dm.exec(QStringLiteral("Delete from TDKFJ Where BillID=?"), {TDM::text(code)});
+        deleteHistory(dm, code);
     } catch (const FaqError &) {
         db.rollback();
         throw;
@@ -51,7 +60,7 @@ void deleteRows(TDM &dm, const QString &code)
 
 // What a code may still have although no category row holds it: a deletion stopped between its
 // commit and its file removals leaves the answer document behind, and a clearing of the
-// categories leaves documents and attachment rows. The category row is the truth: all of it
+// categories leaves documents, attachment rows and kept answer versions. The category row is the truth: all of it
 // goes before the code is handed out again, rows first, so that an interruption here leaves
 // files that belong to nothing rather than rows that point at nothing.
 void removeLeftovers(TDM &dm, const QString &code)
@@ -62,12 +71,13 @@ void removeLeftovers(TDM &dm, const QString &code)
     if (held.next() && held.value(0).toInt() > 0)
         return;
     held.finish();
-    // Attachment rows are best effort: a list that cannot be read cannot show them either.
+    // Attachment rows and kept versions are best effort: what cannot be read cannot be shown either.
     QStringList files;
     try {
         files = attachmentFiles(dm, code);
         if (!files.isEmpty())
             dm.exec(QStringLiteral("Delete from TDKFJ Where BillID=?"), {TDM::text(code)});
+        deleteHistory(dm, code);
     } catch (const FaqError &) {
         files.clear();
     }

@@ -33,7 +33,7 @@ struct NewCategory
 void insert(TDM &dm, const NewCategory &category);
 void rename(TDM &dm, const QString &code, const QString &name);
 
-// Deletes the category's row and its attachment rows in one transaction; when that fails
+// Deletes the category's row, its attachment rows and its kept answer versions in one transaction; when that fails
 // nothing is changed and FaqError is thrown. Afterwards the stored attachment files
 // (DB/<FileName>) and the answer document (DB/<code>.rtf) are removed; a missing file or one
 // that cannot be removed is passed over. A FileName that is not a plain file name in the data

@@ -1,7 +1,9 @@
 // A click on a category with a 200 KB answer and 200 attachments, from the click to the answer
-// shown; and writing that answer back.
+// shown; writing that answer back; and the cost of keeping the replaced answer in the history.
 #include "FakeDialogs.h"
 #include "KnowledgeBaseFixture.h"
+#include "answers/AnswerDocument.h"
+#include "answers/AnswerHistory.h"
 #include "answers/RtfCodec.h"
 #include "app/uMain.h"
 #include "attachments/AttachmentList.h"
@@ -119,8 +121,38 @@ void BM_SaveDocLargeAnswer(benchmark::State &state)
     }
 }
 
+// The 200 KB answer, a little different each time, so every save replaces another content.
+QByteArray answerNumbered(int n)
+{
+    static const QByteArray base = largeAnswer();
+    QByteArray rtf = base;
+    rtf.insert(rtf.lastIndexOf('}'), " " + QByteArray::number(n));
+    return rtf;
+}
+
+// Both write the same documents on the same disk; only the history differs.
+void BM_WriteAnswerWithoutHistory(benchmark::State &state)
+{
+    const QString path = setup().kb.dataFile(QStringLiteral("0001.rtf"));
+    int n = 0;
+    for (auto _ : state)
+        answerdocument::writeFile(path, answerNumbered(++n));
+}
+
+void BM_WriteAnswerWithHistory(benchmark::State &state)
+{
+    TDM dm;
+    dm.DataModuleCreate(setup().kb.executable());
+    int n = 0;
+    for (auto _ : state)
+        answerhistory::writeDocument(dm, QStringLiteral("0001"), answerNumbered(++n));
+    state.counters["versions"] = double(answerhistory::versions(dm, QStringLiteral("0001")).size());
+}
+
 } // namespace
 
+BENCHMARK(BM_WriteAnswerWithoutHistory)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_WriteAnswerWithHistory)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_TreeClickLargeAnswer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SaveDocLargeAnswer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

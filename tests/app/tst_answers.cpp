@@ -2,6 +2,8 @@
 #include "TestFiles.h"
 #include "KnowledgeBaseFixture.h"
 #include "answers/AnswerClipboard.h"
+#include "answers/AnswerHistory.h"
+#include "answers/AnswerHistoryDialog.h"
 #include "answers/RtfCodec.h"
 #include "app/Startup.h"
 #include "app/uMain.h"
@@ -15,6 +17,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTableWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -22,6 +26,8 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <memory>
 
 namespace {
 
@@ -107,6 +113,8 @@ private slots:
     void failedSaveHoldsBackTheClickAndTheNextClickActs();
     void keyboardMoveThenWholeCopyNamesTheCopiedCategory();
     void showCategoryFromElsewhereGoesThroughTheSession();
+    void historyBringsBackAnEarlierAnswer();
+    void historyNeedsAShownCategory();
     void focusToAnotherWindowIsNoSavePoint();
     void modeSwitchKeepsUnsavedChanges();
     void copyButtonsPutThreeFormatsAndAHint_data();
@@ -346,6 +354,64 @@ void TestAnswers::showCategoryFromElsewhereGoesThroughTheSession()
     QCOMPARE(w.CurrTypeCode(), QStringLiteral("00020001"));
     QCOMPARE(w.Tree->currentItem(), treeview::findByCode(w.Tree, QStringLiteral("00020001")));
     QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("改运费答案"));
+}
+
+void TestAnswers::historyBringsBackAnEarlierAnswer()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    // A stray keystroke replaced the whole answer, and a click wrote it.
+    w.RichEdit->setFocus();
+    w.RichEdit->selectAll();
+    QTest::keyClicks(w.RichEdit, "x");
+    clickNode(w, QStringLiteral("0002"));
+    clickNode(w, QStringLiteral("0001"));
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("x"));
+
+    const std::unique_ptr<QMenu> menu(w.RichEdit->createContextMenu(QPoint(5, 5)));
+    QAction *history = menu->findChild<QAction *>(QStringLiteral("mnuHistory"));
+    QVERIFY(history);
+    QCOMPARE(history->text(), QStringLiteral("历史版本..."));
+    QVERIFY(history->isEnabled());
+    history->trigger();
+    auto *dialog = w.findChild<AnswerHistoryDialog *>();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->VersionList->rowCount(), 1);
+    QCOMPARE(dialog->VersionList->item(0, 2)->text(), QStringLiteral("一号答案"));
+    QCOMPARE(dialog->VersionPreview->toPlainText(), QStringLiteral("一号答案"));
+    QVERIFY(dialog->VersionPreview->isReadOnly());
+
+    QTest::mouseClick(dialog->RestoreVersion, Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    // A change of the user's: shown, not yet written, and undo takes it back.
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("一号答案"));
+    QVERIFY(w.DocModified());
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("x"));
+    w.RichEdit->undo();
+    QCOMPARE(w.RichEdit->toPlainText(), QStringLiteral("x"));
+    w.RichEdit->redo();
+
+    // The next save point writes it, and the stray answer it replaced is kept in turn.
+    clickNode(w, QStringLiteral("0002"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案"));
+    QCOMPARE(answerhistory::versions(program.dm, QStringLiteral("0001")).size(), 2);
+    QVERIFY(program.dialogs.shown.isEmpty());
+}
+
+void TestAnswers::historyNeedsAShownCategory()
+{
+    KnowledgeBaseFixture kb;
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    const std::unique_ptr<QMenu> menu(w.RichEdit->createContextMenu(QPoint(5, 5)));
+    QAction *history = menu->findChild<QAction *>(QStringLiteral("mnuHistory"));
+    QVERIFY(history);
+    QVERIFY(!history->isEnabled());
+    w.showAnswerHistory();
+    QVERIFY(!w.findChild<AnswerHistoryDialog *>());
 }
 
 void TestAnswers::focusToAnotherWindowIsNoSavePoint()

@@ -15,7 +15,10 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include "TestFiles.h"
+#include "answers/AnswerHistory.h"
 #include "answers/RtfCodec.h"
+#include "storage/uDM.h"
 #include <QUuid>
 
 namespace {
@@ -101,6 +104,9 @@ private slots:
     void demoCategoriesFormAWellShapedTree();
     void demoAnswersAreFormattedRtf();
     void attachmentsAreNumberedInTheOrderTheyAreAdded();
+    void historyListsAndRestoresVersions();
+    void historyRefusesBadRequests_data();
+    void historyRefusesBadRequests();
     void usage_data();
     void usage();
 };
@@ -215,6 +221,59 @@ void TestFaqkb::attachmentsAreNumberedInTheOrderTheyAreAdded()
     Reader db(kb.databaseFile());
     QCOMPARE(db.rows(QStringLiteral("select FJName from TDKFJ order by SortNO")), (QList<QStringList>{{"b.doc"}, {"a.doc"}}));
     QCOMPARE(db.rows(QStringLiteral("select count(*) from TDKFJ where SortNO is null")), QList<QStringList>{{"0"}});
+}
+
+void TestFaqkb::historyListsAndRestoresVersions()
+{
+    KnowledgeBaseFixture kb;
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("售前"), QString(), 0);
+    {
+        TDM dm;
+        QVERIFY(dm.DataModuleCreate(kb.executable()));
+        const QDateTime start(QDate(2026, 12, 1), QTime(9, 0));
+        int minute = 0;
+        for (const char *text : {"first answer", "second answer", "third answer"})
+            answerhistory::writeDocument(dm, QStringLiteral("0001"), QByteArray("{\\rtf1\\ansi ") + text + "}",
+                                         start.addSecs(60 * ++minute));
+    }
+    const Run listed = faqkb({QStringLiteral("history"), kb.folder(), QStringLiteral("0001")});
+    QCOMPARE(listed.exitCode, 0);
+    const QStringList lines = listed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith(QStringLiteral(" 1  2026-12-01 09:03:00")), qPrintable(lines[0]));
+    QVERIFY(lines[0].endsWith(QStringLiteral("second answer")));
+    QVERIFY(lines[1].endsWith(QStringLiteral("first answer")));
+
+    const Run restored = faqkb({QStringLiteral("history"), kb.folder(), QStringLiteral("0001"), QStringLiteral("--restore"), QStringLiteral("2")});
+    QCOMPARE(restored.exitCode, 0);
+    QCOMPARE(readBytes(kb.dataFile(QStringLiteral("0001.rtf"))), QByteArray("{\\rtf1\\ansi first answer}"));
+    // What the restore replaced is kept in its turn.
+    const Run after = faqkb({QStringLiteral("history"), kb.folder(), QStringLiteral("0001")});
+    QVERIFY(after.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0).endsWith(QStringLiteral("third answer")));
+}
+
+void TestFaqkb::historyRefusesBadRequests_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("a code that is a path") << QStringList{QStringLiteral("../../x")} << 1;
+    QTest::newRow("no such category") << QStringList{QStringLiteral("0009")} << 1;
+    QTest::newRow("no such version") << QStringList{QStringLiteral("0001"), QStringLiteral("--restore"), QStringLiteral("5")} << 1;
+    QTest::newRow("no version number") << QStringList{QStringLiteral("0001"), QStringLiteral("--restore")} << 2;
+    QTest::newRow("no code") << QStringList{} << 2;
+}
+
+void TestFaqkb::historyRefusesBadRequests()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    KnowledgeBaseFixture kb;
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("售前"), QString(), 0);
+    kb.writeFile(QStringLiteral("DB/0001.rtf"), "{\\rtf1 now}");
+    const Run run = faqkb(QStringList{QStringLiteral("history"), kb.folder()} + args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY(!run.err.isEmpty());
+    QCOMPARE(readBytes(kb.dataFile(QStringLiteral("0001.rtf"))), QByteArray("{\\rtf1 now}"));
 }
 
 void TestFaqkb::usage_data()
