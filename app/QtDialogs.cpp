@@ -20,6 +20,18 @@ void QtDialogs::showMessage(const QString &text)
     box.exec();
 }
 
+std::unique_ptr<QMessageBox> QtDialogs::detailedMessageBox(const QString &text, const QString &details, QWidget *parent)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, parent);
+    box->setDetailedText(details);
+    return box;
+}
+
+void QtDialogs::showDetailedMessage(const QString &text, const QString &details)
+{
+    detailedMessageBox(text, details, m_parent)->exec();
+}
+
 void QtDialogs::showError(const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, title(), text, QMessageBox::Ok, m_parent);

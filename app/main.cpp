@@ -1,12 +1,14 @@
 #include "app/FaqApplication.h"
 #include "app/QtDialogs.h"
 #include "app/Startup.h"
+#include "app/Translations.h"
 #include "app/uMain.h"
 #include "storage/uDM.h"
 
 int main(int argc, char *argv[])
 {
     FaqApplication app(argc, argv);
+    installChineseTranslations(app);
     QtDialogs dialogs;
     app.setDialogs(&dialogs);
     TDM dm;

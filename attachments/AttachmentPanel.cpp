@@ -7,6 +7,7 @@
 #include "common/Dialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -28,6 +29,8 @@ const QString AttachmentPanel::kDeleteAttachmentQuestion = QStringLiteral("您�
 const QString AttachmentPanel::kFileCopiedAdvice =
     QStringLiteral("复制文件后，在QQ/旺旺等聊天窗口中，按Ctrl+V粘贴（或点鼠标右键粘贴），可自动发送文件给聊天对象！");
 const QString AttachmentPanel::kImportFailed = QStringLiteral("以下文件没有导入：");
+const QString AttachmentPanel::kImportFailedMore = QStringLiteral("……共 %1 个文件没有导入，全部文件名见详细信息。");
+const QString AttachmentPanel::kFileMissing = QStringLiteral("附件文件不存在：");
 const QString AttachmentPanel::kImportProgress = QStringLiteral("正在导入文件 %1 / %2 ……");
 
 AttachmentPanel::AttachmentPanel(Dialogs &dialogs, TDM &dm, QWidget *window, QObject *parent)
@@ -108,10 +111,19 @@ int AttachmentPanel::currentRow() const
     return row >= 0 && row < count ? row : 0;
 }
 
-QString AttachmentPanel::currentPath() const
+QString AttachmentPanel::currentPath()
 {
     const int row = currentRow();
-    return row < 0 ? QString() : m_store->storedPath(dsFJ->rows()[row].FileName);
+    if (row < 0)
+        return QString();
+    const AttachmentRow &attachment = dsFJ->rows()[row];
+    const QString path = m_store->storedPath(attachment.FileName);
+    // Reported, not handed on: a chat program or file manager would fail on the paste.
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.showMessage(kFileMissing + attachment.FJName);
+        return QString();
+    }
+    return path;
 }
 
 void AttachmentPanel::showNewRow(const AttachmentRow &row)
@@ -190,8 +202,16 @@ void AttachmentPanel::importFolder()
         m_store->importFolder(m_code, folder, proceed, [this](const AttachmentRow &row) { showNewRow(row); });
     progress.close();
 
-    if (!report.failed.isEmpty())
-        m_dialogs.showMessage(kImportFailed + QLatin1Char('\n') + report.failed.join(QLatin1Char('\n')));
+    if (report.failed.isEmpty())
+        return;
+    // A few names in the box, every name in its details: a box of 300 lines would not fit a screen.
+    const QStringList first = report.failed.mid(0, kFailuresListed);
+    const QString text = kImportFailed + QLatin1Char('\n') + first.join(QLatin1Char('\n'));
+    if (report.failed.size() <= kFailuresListed)
+        m_dialogs.showMessage(text);
+    else
+        m_dialogs.showDetailedMessage(text + QLatin1Char('\n') + kImportFailedMore.arg(report.failed.size()),
+                                      report.failed.join(QLatin1Char('\n')));
 }
 
 void AttachmentPanel::openCurrent()

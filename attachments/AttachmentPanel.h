@@ -32,6 +32,10 @@ public:
     static const QString kFileCopiedAdvice;
     static const QString kImportFailed;
     static const QString kImportProgress;
+    static const QString kFileMissing;
+    static const QString kImportFailedMore;
+    // How many failed names the import's message lists before it points to its details.
+    static constexpr int kFailuresListed = 5;
 
     // window parents the progress dialog of a folder import.
     AttachmentPanel(Dialogs &dialogs, TDM &dm, QWidget *window, QObject *parent = nullptr);
@@ -67,7 +71,9 @@ private:
     void build();
     // The list's current row, or -1 when the list is empty.
     int currentRow() const;
-    QString currentPath() const;
+    // The current row's stored copy; empty when the list is empty or the copy is missing (which
+    // has then been reported).
+    QString currentPath();
     void attachOne(const QString &path);
     void showNewRow(const AttachmentRow &row);
 

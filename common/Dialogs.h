@@ -16,6 +16,9 @@ public:
 
     // OK-only box, no icon, the application title as caption.
     virtual void showMessage(const QString &text) = 0;
+    // The same box for a long report: the text stays short, the whole of it (details) is in an
+    // area the user can open.
+    virtual void showDetailedMessage(const QString &text, const QString &details) = 0;
     // Error box of the general error handler.
     virtual void showError(const QString &text) = 0;
     // Warning box with Yes (default) and No; Esc answers No. True only for Yes.

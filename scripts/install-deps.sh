@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-wayland libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-wayland qt6-translations-l10n libgl-dev
   libzip-dev libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick fontconfig
 )

@@ -3,6 +3,7 @@
 #include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
 #include "TestFiles.h"
+#include "app/QtDialogs.h"
 #include "app/Startup.h"
 #include "app/uMain.h"
 #include "attachments/AttachmentList.h"
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
@@ -198,6 +200,7 @@ private slots:
     void folderImportCancelledOrEmpty_data();
     void folderImportCancelledOrEmpty();
     void folderImportListsFailuresOnce();
+    void manyFailuresFitInAFixedMessage();
     void openPutsTheStoredCopyOnTheClipboard_data();
     void openPutsTheStoredCopyOnTheClipboard();
     void deleteAttachment_data();
@@ -205,6 +208,8 @@ private slots:
     void deleteThatFailsKeepsTheRow();
     void copyFile_data();
     void copyFile();
+    void missingStoredFileIsReportedAndNothingCopied_data();
+    void missingStoredFileIsReportedAndNothingCopied();
     void dropAttachesEachFile();
 
 private:
@@ -520,13 +525,36 @@ void TestAttachments::folderImportListsFailuresOnce()
     QCOMPARE(storedFiles(kb).size(), 3);
 }
 
+void TestAttachments::manyFailuresFitInAFixedMessage()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    QStringList names;
+    for (int i = 0; i < 300; ++i) {
+        names << QStringLiteral("报价单 %1.xls").arg(i, 3, 10, QLatin1Char('0'));
+        writeBytes(m_source.filePath(names.last()), "x");
+    }
+    kb.dropTable(QStringLiteral("TDKFJ"));
+    act(program, Action::Import, m_source.path());
+    QCOMPARE(program.dialogs.messages.size(), 1);
+    const QString message = program.dialogs.messages.first();
+    QCOMPARE(message, AttachmentPanel::kImportFailed + QLatin1Char('\n') + names.mid(0, 5).join(QLatin1Char('\n')) + QLatin1Char('\n')
+                          + QStringLiteral("……共 300 个文件没有导入，全部文件名见详细信息。"));
+    QCOMPARE(program.dialogs.details, QStringList{names.join(QLatin1Char('\n'))});
+
+    // The real box keeps its size: its OK button stays on a 768-pixel screen.
+    const auto box = QtDialogs::detailedMessageBox(message, program.dialogs.details.first(), nullptr);
+    QVERIFY2(box->sizeHint().height() < 400, qPrintable(QString::number(box->sizeHint().height())));
+    QCOMPARE(box->detailedText().count(QLatin1Char('\n')), 299);
+}
+
 void TestAttachments::openPutsTheStoredCopyOnTheClipboard_data()
 {
     QTest::addColumn<Action>("action");
     QTest::addColumn<bool>("fileThere");
     QTest::newRow("查看/修改") << Action::Open << true;
     QTest::newRow("double click") << Action::DoubleClick << true;
-    QTest::newRow("stored file missing") << Action::Open << false;
 }
 
 void TestAttachments::openPutsTheStoredCopyOnTheClipboard()
@@ -613,7 +641,6 @@ void TestAttachments::copyFile_data()
     QTest::addColumn<bool>("fileThere");
     QTest::newRow("first row without a click") << -1 << true;
     QTest::newRow("clicked row") << 2 << true;
-    QTest::newRow("stored file missing") << 0 << false;
 }
 
 void TestAttachments::copyFile()
@@ -649,6 +676,33 @@ void TestAttachments::copyFile()
     QVERIFY(!clip->formats().contains(QStringLiteral("text/plain")));
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
     QVERIFY(openedUrls.isEmpty());
+}
+
+void TestAttachments::missingStoredFileIsReportedAndNothingCopied_data()
+{
+    QTest::addColumn<Action>("action");
+    QTest::newRow("查看/修改") << Action::Open;
+    QTest::newRow("double click") << Action::DoubleClick;
+    QTest::newRow("复制文件") << Action::CopyFile;
+}
+
+void TestAttachments::missingStoredFileIsReportedAndNothingCopied()
+{
+    QFETCH(Action, action);
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    QVERIFY(QFile::remove(kb.dataFile(QStringLiteral("20240101080001.png"))));
+    Program program(kb);
+    TfrmMainFAQ &w = program.w();
+    clickRow(w, 1);
+    const QString hintBefore = w.PanelHint->text();
+
+    act(program, action);
+    QCOMPARE(program.dialogs.shown, QStringList{QStringLiteral("message:附件文件不存在：产品图.png")});
+    QCOMPARE(QGuiApplication::clipboard()->text(), kEarlierClipboard);
+    QVERIFY(openedUrls.isEmpty());
+    QCOMPARE(w.PanelHint->text(), hintBefore);
+    QCOMPARE(listed(w), kSampleRows);
 }
 
 void TestAttachments::dropAttachesEachFile()

@@ -1,6 +1,7 @@
 #include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
 #include "app/Startup.h"
+#include "app/Translations.h"
 #include "app/WindowGeometry.h"
 #include "app/uMain.h"
 #include "attachments/AttachmentList.h"
@@ -9,6 +10,9 @@
 #include "tree/TreeView.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -34,6 +38,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <memory>
 
 namespace {
 
@@ -116,6 +122,7 @@ private slots:
     void getMaxNumReportsReadErrorsAndFullParents();
     void fontList_data();
     void fontList();
+    void standardDialogsSpeakChinese();
 };
 
 void TestMainWindow::helpAndVendorLinksGoToTheBrowser()
@@ -579,6 +586,31 @@ void TestMainWindow::fontList()
     TfrmMainFAQ window(dialogs, dm);
     QCOMPARE(window.cmbFont->itemText(0), QStringLiteral("Default"));
     QCOMPARE(window.cmbFont->count(), windowgeometry::fontNameList(QFontDatabase::families()).size());
+}
+
+void TestMainWindow::standardDialogsSpeakChinese()
+{
+    QVERIFY(installChineseTranslations(*qApp));
+    QFileDialog files(nullptr, QStringLiteral("选择附件文件"));
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setAcceptMode(QFileDialog::AcceptOpen);
+    const auto *buttons = files.findChild<QDialogButtonBox *>();
+    QVERIFY(buttons);
+    QStringList captions;
+    for (const QAbstractButton *button : buttons->buttons())
+        captions << button->text().remove(QLatin1Char('&'));
+    QVERIFY2(captions.contains(QStringLiteral("打开(O)")) || captions.contains(QStringLiteral("打开")), qPrintable(captions.join(',')));
+    QVERIFY2(captions.contains(QStringLiteral("取消")), qPrintable(captions.join(',')));
+
+    // The editor's own actions too.
+    FakeDialogs dialogs;
+    TDM dm;
+    TfrmMainFAQ window(dialogs, dm);
+    const std::unique_ptr<QMenu> menu(window.RichEdit->createContextMenu(QPoint()));
+    QStringList actions;
+    for (const QAction *action : menu->actions())
+        actions << action->text();
+    QVERIFY2(actions.join(',').contains(QStringLiteral("全选")), qPrintable(actions.join(',')));
 }
 
 QTEST_MAIN(TestMainWindow)

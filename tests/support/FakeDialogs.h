@@ -12,6 +12,12 @@ class FakeDialogs : public Dialogs
 public:
     void showMessage(const QString &text) override { messages << text; shown << QStringLiteral("message:") + text; }
     void showError(const QString &text) override { errors << text; shown << QStringLiteral("error:") + text; }
+    // Recorded as a message; its details are kept apart.
+    void showDetailedMessage(const QString &text, const QString &details) override
+    {
+        showMessage(text);
+        this->details << details;
+    }
     bool confirm(const QString &caption, const QString &text) override;
     // Answered from confirmAnswers too; recorded with "loss:" before its text.
     bool confirmLoss(const QString &caption, const QString &text) override;
@@ -31,6 +37,7 @@ public:
     QQueue<QColor> colorAnswers;
 
     QStringList messages;
+    QStringList details;               // of each detailed message
     QStringList errors;
     QStringList confirmations;         // caption + "|" + text of each warning box
     QStringList inputs;                // caption + "|" + prompt + "|" + preset of each input box
