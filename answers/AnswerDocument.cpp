@@ -3,6 +3,7 @@
 #include "answers/RtfCodec.h"
 #include "common/FaqError.h"
 #include "common/TextCodec.h"
+#include "storage/DataFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,7 +40,7 @@ QFont defaultFont()
 
 QString path(const QString &applicationFolder, const QString &categoryCode)
 {
-    return applicationFolder + QStringLiteral("DB/") + categoryCode + QStringLiteral(".rtf");
+    return datafile::answerDocument(applicationFolder, categoryCode);
 }
 
 LoadResult load(const QString &filePath, QTextDocument *doc)

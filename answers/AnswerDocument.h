@@ -9,6 +9,7 @@ class QTextDocument;
 // written from the editor's document.
 namespace answerdocument {
 
+// Empty when the code is not 4, 8 or 12 digits: such a code never becomes a path.
 QString path(const QString &applicationFolder, const QString &categoryCode);
 
 // The answers' default font: 仿宋_GB2312 at 17 pixels, with Chinese fallbacks for systems

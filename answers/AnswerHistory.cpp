@@ -114,6 +114,8 @@ QList<int> retained(const QStringList &newestFirst, const QDateTime &now)
 void writeDocument(TDM &dm, const QString &code, const QByteArray &rtf, const QDateTime &now)
 {
     const QString path = answerdocument::path(dm.applicationFolder(), code);
+    if (path.isEmpty())
+        throw FaqError(QStringLiteral("分类代码“%1”无效，应答文档不能写入。").arg(code));
     QFile current(path);
     if (current.exists()) {
         if (!current.open(QIODevice::ReadOnly))

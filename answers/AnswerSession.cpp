@@ -12,6 +12,7 @@
 #include <QTimer>
 
 const QString AnswerSession::kNothingShownHint = QStringLiteral("请先选择或新建一个分类");
+const QString AnswerSession::kBadCodeHint = QStringLiteral("该分类的代码无效（应为 4、8 或 12 位数字），其应答不能读取或保存");
 const QString AnswerSession::kUnreadableHint = QStringLiteral("该分类的应答文档无法读取，不能在此修改");
 
 AnswerSession::AnswerSession(QTextEdit *editor, FolderSource applicationFolder, QObject *parent)
@@ -121,6 +122,13 @@ void AnswerSession::onFocusChanged(QWidget *old, QWidget *now)
 
 void AnswerSession::load(const QString &code)
 {
+    if (documentPath(code).isEmpty()) {
+        // A code written by something else than this program: shown, never read or written.
+        m_currentCode = code;
+        showEmpty(kBadCodeHint);
+        emit categoryShown(code);
+        return;
+    }
     QTextDocument *doc = m_editor->document();
     const answerdocument::LoadResult result = answerdocument::load(documentPath(code), doc);
     // Undo must not bring the previous category's text into this one, and a load is no change.

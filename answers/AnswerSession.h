@@ -20,6 +20,7 @@ public:
     // Grey hints in the empty, read-only editor.
     static const QString kNothingShownHint;
     static const QString kUnreadableHint;
+    static const QString kBadCodeHint;
 
     using FolderSource = std::function<QString()>;
     // Writes a category's answer document; throws FaqError. The default writes the file alone.

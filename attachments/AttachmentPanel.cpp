@@ -30,6 +30,8 @@ const QString AttachmentPanel::kFileCopiedAdvice =
     QStringLiteral("复制文件后，在QQ/旺旺等聊天窗口中，按Ctrl+V粘贴（或点鼠标右键粘贴），可自动发送文件给聊天对象！");
 const QString AttachmentPanel::kImportFailed = QStringLiteral("以下文件没有导入：");
 const QString AttachmentPanel::kImportFailedMore = QStringLiteral("……共 %1 个文件没有导入，全部文件名见详细信息。");
+const QString AttachmentPanel::kNameRefused =
+    QStringLiteral("附件[%1]记录的存储文件名“%2”不是数据目录中的文件名，程序不会打开、复制或删除它所指的文件。");
 const QString AttachmentPanel::kFileMissing = QStringLiteral("附件文件不存在：");
 const QString AttachmentPanel::kImportProgress = QStringLiteral("正在导入文件 %1 / %2 ……");
 
@@ -118,6 +120,10 @@ QString AttachmentPanel::currentPath()
         return QString();
     const AttachmentRow &attachment = dsFJ->rows()[row];
     const QString path = m_store->storedPath(attachment.FileName);
+    if (path.isEmpty()) {
+        m_dialogs.showMessage(kNameRefused.arg(attachment.FJName, attachment.FileName));
+        return QString();
+    }
     // Reported, not handed on: a chat program or file manager would fail on the paste.
     if (!QFileInfo(path).isFile()) {
         m_dialogs.showMessage(kFileMissing + attachment.FJName);
@@ -230,9 +236,13 @@ void AttachmentPanel::deleteCurrent()
         return;
     if (!m_dialogs.confirm(kDeleteAttachmentCaption, kDeleteAttachmentQuestion))
         return;
-    if (!m_store->remove(dsFJ->rows()[row]))
+    const AttachmentRow attachment = dsFJ->rows()[row];
+    if (!m_store->remove(attachment))
         return;
     dsFJ->removeRowAt(row);
+    // The row is gone; what its name pointed at was left alone.
+    if (m_store->storedPath(attachment.FileName).isEmpty() && !attachment.FileName.isEmpty())
+        m_dialogs.showMessage(kNameRefused.arg(attachment.FJName, attachment.FileName));
     const int count = dsFJ->rowCount();
     if (count > 0)
         DBGridEh1->setCurrentIndex(dsFJ->index(qMin(row, count - 1), AttachmentListModel::NameColumn));

@@ -33,6 +33,7 @@ public:
     static const QString kImportFailed;
     static const QString kImportProgress;
     static const QString kFileMissing;
+    static const QString kNameRefused;
     static const QString kImportFailedMore;
     // How many failed names the import's message lists before it points to its details.
     static constexpr int kFailuresListed = 5;

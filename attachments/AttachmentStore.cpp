@@ -3,6 +3,7 @@
 #include "attachments/uPub.h"
 #include "common/FaqError.h"
 #include "storage/AppFolder.h"
+#include "storage/DataFile.h"
 #include "storage/uDM.h"
 
 #include <QCollator>
@@ -77,7 +78,7 @@ AttachmentStore::AttachmentStore(TDM &dm, QObject *parent)
 
 QString AttachmentStore::storedPath(const QString &fileName) const
 {
-    return m_dm.path(QLatin1String(appfolder::kDataFolder) + fileName);
+    return datafile::dataFile(m_dm.applicationFolder(), fileName);
 }
 
 AttachOutcome AttachmentStore::attachFile(const QString &categoryCode, const QString &source)
@@ -126,8 +127,9 @@ bool AttachmentStore::remove(const AttachmentRow &row)
     } catch (const FaqError &) {
         return false;
     }
-    if (!row.FileName.isEmpty())
-        QFile::remove(storedPath(row.FileName));
+    const QString stored = storedPath(row.FileName);
+    if (!stored.isEmpty())
+        QFile::remove(stored);
     return true;
 }
 
@@ -173,9 +175,14 @@ QString AttachmentStore::reserveName(const QString &stamp, const QString &type, 
 {
     for (int suffix = 0; suffix < kMaxClashSuffix; ++suffix) {
         const QString name = storedname::compose(stamp, type, suffix);
+        const QString path = storedPath(name);
+        if (path.isEmpty()) {
+            reason = QStringLiteral("附件类型“%1”不能用作文件名").arg(type);
+            return {};
+        }
         if (namedByRow(name))
             continue;
-        QFile file(storedPath(name));
+        QFile file(path);
         // NewOnly fails when the name is taken, so nothing in the data folder is ever replaced.
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return name;

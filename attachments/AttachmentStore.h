@@ -64,6 +64,7 @@ public:
     // Tests fix the time; the default is the local clock.
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
+    // The stored copy's path; empty for a name that is no plain name in the data folder.
     QString storedPath(const QString &fileName) const;
 
     // "新增文档": copies source in under the single-file stamp and adds its row.

@@ -3,6 +3,7 @@
 #include "common/FaqError.h"
 #include "common/TextCodec.h"
 #include "storage/AppFolder.h"
+#include "storage/DataFile.h"
 #include "storage/uDM.h"
 #include "tree/yPY.h"
 
@@ -15,12 +16,6 @@ namespace categoryediting {
 
 namespace {
 
-bool isPlainFileName(const QString &name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
 QStringList attachmentFiles(TDM &dm, const QString &code)
 {
     QStringList files;
@@ -28,6 +23,17 @@ QStringList attachmentFiles(TDM &dm, const QString &code)
     while (query.next())
         files << query.value(0).toString();
     return files;
+}
+
+// Stored copies named by attachment rows; a name that is no plain name in the data folder is
+// never followed.
+void removeStoredFiles(TDM &dm, const QStringList &names)
+{
+    for (const QString &name : names) {
+        const QString path = datafile::dataFile(dm.applicationFolder(), name);
+        if (!path.isEmpty())
+            QFile::remove(path);
+    }
 }
 
 // The kept versions of the category's answer (a knowledge base that never saved one lacks the
@@ -65,7 +71,8 @@ void deleteRows(TDM &dm, const QString &code)
 // files that belong to nothing rather than rows that point at nothing.
 void removeLeftovers(TDM &dm, const QString &code)
 {
-    if (!isPlainFileName(code))
+    const QString document = datafile::answerDocument(dm.applicationFolder(), code);
+    if (document.isEmpty())
         return;
     QSqlQuery held = dm.exec(QStringLiteral("Select count(*) from TFAQClass Where TypeCode=?"), {TDM::text(code)});
     if (held.next() && held.value(0).toInt() > 0)
@@ -81,14 +88,10 @@ void removeLeftovers(TDM &dm, const QString &code)
     } catch (const FaqError &) {
         files.clear();
     }
-    const QString dataFolder = dm.applicationFolder() + QLatin1String(appfolder::kDataFolder);
-    for (const QString &file : files) {
-        if (isPlainFileName(file))
-            QFile::remove(dataFolder + file);
-    }
-    QFile document(dataFolder + code + QStringLiteral(".rtf"));
-    if (document.exists() && !document.remove())
-        throw FaqError(QStringLiteral("无法删除遗留的应答文档“%1”：%2").arg(document.fileName(), document.errorString()));
+    removeStoredFiles(dm, files);
+    QFile leftover(document);
+    if (leftover.exists() && !leftover.remove())
+        throw FaqError(QStringLiteral("无法删除遗留的应答文档“%1”：%2").arg(leftover.fileName(), leftover.errorString()));
 }
 
 } // namespace
@@ -127,14 +130,11 @@ void remove(TDM &dm, const QString &code)
     const QStringList files = attachmentFiles(dm, code);
     deleteRows(dm, code);
 
-    const QString dataFolder = dm.applicationFolder() + QLatin1String(appfolder::kDataFolder);
-    for (const QString &file : files) {
-        if (isPlainFileName(file))
-            QFile::remove(dataFolder + file);
-    }
+    removeStoredFiles(dm, files);
     // Otherwise a later category with the same code would inherit this answer.
-    if (isPlainFileName(code))
-        QFile::remove(dataFolder + code + QStringLiteral(".rtf"));
+    const QString document = datafile::answerDocument(dm.applicationFolder(), code);
+    if (!document.isEmpty())
+        QFile::remove(document);
 }
 
 } // namespace categoryediting

@@ -4,6 +4,8 @@
 #include "answers/AnswerClipboard.h"
 #include "answers/AnswerHistory.h"
 #include "answers/AnswerHistoryDialog.h"
+#include "answers/AnswerSession.h"
+#include "common/FaqError.h"
 #include "answers/RtfCodec.h"
 #include "app/Startup.h"
 #include "app/uMain.h"
@@ -115,6 +117,7 @@ private slots:
     void showCategoryFromElsewhereGoesThroughTheSession();
     void historyBringsBackAnEarlierAnswer();
     void historyNeedsAShownCategory();
+    void craftedCategoryCodeIsNeverAPath();
     void focusToAnotherWindowIsNoSavePoint();
     void modeSwitchKeepsUnsavedChanges();
     void copyButtonsPutThreeFormatsAndAHint_data();
@@ -412,6 +415,29 @@ void TestAnswers::historyNeedsAShownCategory()
     QVERIFY(!history->isEnabled());
     w.showAnswerHistory();
     QVERIFY(!w.findChild<AnswerHistoryDialog *>());
+}
+
+void TestAnswers::craftedCategoryCodeIsNeverAPath()
+{
+    KnowledgeBaseFixture kb;
+    const QString crafted = QStringLiteral("../../decoys/code");
+    kb.addCategory(crafted, QStringLiteral("伪造"), QString(), 0);
+    const QString decoy = kb.folder() + QStringLiteral("../decoys/code.rtf");
+    writeBytes(decoy, rtfOf(QStringLiteral("外面的文件")));
+    Program program(kb);
+    TfrmMainFAQ &w = *program.window;
+    // Shown, but its answer is neither read nor written.
+    QCOMPARE(w.CurrTypeCode(), crafted);
+    QVERIFY(w.RichEdit->toPlainText().isEmpty());
+    QVERIFY(w.RichEdit->isReadOnly());
+    QCOMPARE(w.RichEdit->placeholderText(), AnswerSession::kBadCodeHint);
+    w.RichEdit->setFocus();
+    QTest::keyClicks(w.RichEdit, "typed");
+    QVERIFY(!w.DocModified());
+    // Even a change made behind the editor's back is refused rather than written outside.
+    w.RichEdit->document()->setModified(true);
+    QVERIFY_THROWS_EXCEPTION(FaqError, w.SaveDoc());
+    QCOMPARE(textOfFile(decoy), QStringLiteral("外面的文件"));
 }
 
 void TestAnswers::focusToAnotherWindowIsNoSavePoint()

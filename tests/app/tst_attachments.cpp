@@ -210,6 +210,8 @@ private slots:
     void copyFile();
     void missingStoredFileIsReportedAndNothingCopied_data();
     void missingStoredFileIsReportedAndNothingCopied();
+    void craftedFileNamesReachNothing_data();
+    void craftedFileNamesReachNothing();
     void dropAttachesEachFile();
 
 private:
@@ -703,6 +705,58 @@ void TestAttachments::missingStoredFileIsReportedAndNothingCopied()
     QVERIFY(openedUrls.isEmpty());
     QCOMPARE(w.PanelHint->text(), hintBefore);
     QCOMPARE(listed(w), kSampleRows);
+}
+
+void TestAttachments::craftedFileNamesReachNothing_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("decoy");   // relative to the application folder
+    QTest::addColumn<Action>("action");
+    const QList<QPair<QString, QString>> names{
+        {QStringLiteral("../victim1.txt"), QStringLiteral("victim1.txt")},
+        {QStringLiteral("<absolute>"), QStringLiteral("absolute victim.txt")},
+        {QStringLiteral("C:\\victim.txt"), QStringLiteral("DB/C:\\victim.txt")},
+        {QStringLiteral("ZYDBFAQ.dat"), QStringLiteral("DB/ZYDBFAQ.dat")},
+        {QStringLiteral("0001.rtf"), QStringLiteral("DB/0001.rtf")},
+        {QStringLiteral("a\nb.txt"), QStringLiteral("DB/a\nb.txt")},
+    };
+    for (const auto &[name, decoy] : names) {
+        for (const auto &[label, action] : {std::pair{"open", Action::Open}, std::pair{"copy", Action::CopyFile},
+                                            std::pair{"delete", Action::Delete}}) {
+            QTest::addRow("%s %s", label, qPrintable(QString(name).replace(QLatin1Char('\n'), QStringLiteral("\\n"))))
+                << name << decoy << action;
+        }
+    }
+}
+
+void TestAttachments::craftedFileNamesReachNothing()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, decoy);
+    QFETCH(Action, action);
+    KnowledgeBaseFixture kb;
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("售前咨询"), QString(), 0);
+    if (fileName == QLatin1String("<absolute>"))
+        fileName = kb.folder() + decoy;
+    // The database is its own decoy: it must still be there, working.
+    const bool database = decoy == QLatin1String("DB/ZYDBFAQ.dat");
+    if (!database)
+        kb.writeFile(decoy, "must survive");
+    kb.addAttachment(QStringLiteral("0001"), QStringLiteral("诱饵.txt"), QStringLiteral("txt"), fileName);
+    Program program(kb);
+    TfrmMainFAQ &w = program.w();
+    QCOMPARE(w.dsFJ->rowCount(), 1);
+
+    act(program, action);
+    QCOMPARE(program.dialogs.messages, QStringList{AttachmentPanel::kNameRefused.arg(QStringLiteral("诱饵.txt"), fileName)});
+    if (database)
+        QVERIFY(QFileInfo(kb.databaseFile()).size() > 0);
+    else
+        QCOMPARE(readBytes(kb.folder() + decoy), QByteArray("must survive"));
+    QVERIFY(openedUrls.isEmpty());
+    QCOMPARE(QGuiApplication::clipboard()->text(), kEarlierClipboard);
+    // Deleting takes the row away, and only the row.
+    QCOMPARE(w.dsFJ->rowCount(), action == Action::Delete ? 0 : 1);
 }
 
 void TestAttachments::dropAttachesEachFile()

@@ -2,6 +2,7 @@
 #include "common/FaqError.h"
 #include "storage/AppFolder.h"
 #include "storage/Schema.h"
+#include "storage/DataFile.h"
 #include "storage/uDM.h"
 
 #include <QDir>
@@ -15,6 +16,8 @@ class TestDataModule : public QObject
 {
     Q_OBJECT
 private slots:
+    void storedNamesBecomePathsOnlyInsideTheDataFolder_data();
+    void storedNamesBecomePathsOnlyInsideTheDataFolder();
     void connectionStringFromItsPieces_data();
     void connectionStringFromItsPieces();
     void resolvesTheDataFolderWithoutRegardToCase();
@@ -151,6 +154,44 @@ void TestDataModule::applicationFolderComesFromTheExecutable()
     QCOMPARE(lines.value(0), kb.folder());
     QCOMPARE(lines.value(1), QStringLiteral("1"));
     QCOMPARE(lines.value(2), QStringLiteral("2"));
+}
+
+void TestDataModule::storedNamesBecomePathsOnlyInsideTheDataFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("stamp name") << QStringLiteral("20240315093007.xls") << true;
+    QTest::newRow("clash suffix") << QStringLiteral("20240315093007_1.xls") << true;
+    QTest::newRow("Chinese and blanks") << QStringLiteral("价格表 2024.xlsx") << true;
+    QTest::newRow("fourteen digits .rtf") << QStringLiteral("20240315093007.rtf") << true;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("dot") << QStringLiteral(".") << false;
+    QTest::newRow("dot dot") << QStringLiteral("..") << false;
+    QTest::newRow("parent step") << QStringLiteral("../victim.txt") << false;
+    QTest::newRow("absolute") << QStringLiteral("/etc/passwd") << false;
+    QTest::newRow("drive letter") << QStringLiteral("C:\\x") << false;
+    QTest::newRow("drive relative") << QStringLiteral("C:x") << false;
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
+    QTest::newRow("newline") << QStringLiteral("a\nb") << false;
+    QTest::newRow("the database") << QStringLiteral("ZYDBFAQ.dat") << false;
+    QTest::newRow("the database, other case") << QStringLiteral("zydbfaq.DAT") << false;
+    QTest::newRow("its journal") << QStringLiteral("ZYDBFAQ.dat-journal") << false;
+    QTest::newRow("an answer document") << QStringLiteral("0001.rtf") << false;
+    QTest::newRow("a level-2 answer") << QStringLiteral("000100020003.RTF") << false;
+}
+
+void TestDataModule::storedNamesBecomePathsOnlyInsideTheDataFolder()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    const QString folder = QStringLiteral("/srv/快答/");
+    QCOMPARE(datafile::dataFile(folder, name), accepted ? folder + QStringLiteral("DB/") + name : QString());
+
+    // Category codes: 4, 8 or 12 digits, nothing else.
+    QCOMPARE(datafile::answerDocument(folder, QStringLiteral("00010002")), folder + QStringLiteral("DB/00010002.rtf"));
+    for (const QString &bad : {QStringLiteral("../../x"), QStringLiteral("001"), QStringLiteral("00010"), QStringLiteral("0001000200030004"),
+                               QStringLiteral("00a1"), QString()})
+        QVERIFY2(datafile::answerDocument(folder, bad).isEmpty(), qPrintable(bad));
 }
 
 QTEST_GUILESS_MAIN(TestDataModule)
