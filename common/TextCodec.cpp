@@ -15,6 +15,23 @@ QString fromGbk(const QByteArray &bytes)
     return decodeCodePage(936, bytes);
 }
 
+QString truncateGb18030(const QString &text, int maxBytes)
+{
+    QStringEncoder gb18030("GB18030", QStringEncoder::Flag::Stateless);
+    int used = 0;
+    qsizetype end = 0;
+    while (end < text.size()) {
+        // A surrogate pair is one character.
+        const qsizetype length = text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+        const QByteArray bytes = gb18030.encode(QStringView(text).mid(end, length));
+        if (used + bytes.size() > maxBytes)
+            break;
+        used += int(bytes.size());
+        end += length;
+    }
+    return text.left(end);
+}
+
 QByteArray truncateGbk(const QByteArray &bytes, int maxBytes)
 {
     if (maxBytes <= 0)

@@ -14,6 +14,11 @@ QString fromGbk(const QByteArray &bytes);
 // Cuts GBK bytes to at most maxBytes without leaving half a double-byte character at the end.
 QByteArray truncateGbk(const QByteArray &bytes, int maxBytes);
 
+// The longest prefix of the text, in whole characters, whose GB18030 bytes (GBK's superset:
+// GBK characters keep their one or two bytes, every other character takes four) fit in
+// maxBytes. No character is ever replaced by '?'.
+QString truncateGb18030(const QString &text, int maxBytes);
+
 // Windows code page numbers (936, 950, 932, 949, 1250..1258, 874, 437, 850 ...) to a codec name,
 // or an empty name when Qt cannot decode that page.
 QByteArray codecNameForCodePage(int codePage);

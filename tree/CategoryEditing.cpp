@@ -98,10 +98,7 @@ void removeLeftovers(TDM &dm, const QString &code)
 
 QString storedName(const QString &typed)
 {
-    const QByteArray gbk = textcodec::toGbk(typed);
-    if (gbk.size() <= kMaxNameBytes)
-        return typed;
-    return textcodec::fromGbk(textcodec::truncateGbk(gbk, kMaxNameBytes));
+    return textcodec::truncateGb18030(typed, kMaxNameBytes);
 }
 
 QString initials(const QString &name)

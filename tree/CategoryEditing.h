@@ -12,8 +12,9 @@ namespace categoryediting {
 // Longest name in GBK bytes (15 Chinese characters).
 inline constexpr int kMaxNameBytes = 30;
 
-// The name as it is stored: its first 30 GBK bytes, dropping a double-byte character that the
-// cut would split, so the stored name is always whole text.
+// The name as it is stored: its longest prefix of whole characters within 30 bytes, counted in
+// GB18030 (as GBK for every GBK character; four bytes for the others, such as emoji or Hangul),
+// so the stored name is always a prefix of what was typed and no character becomes '?'.
 QString storedName(const QString &typed);
 
 // Pinyin initials of a name, as stored beside it.

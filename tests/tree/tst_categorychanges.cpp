@@ -68,6 +68,12 @@ void TestCategoryChanges::storedName_data()
     QTest::newRow("cut inside a character") << QStringLiteral("a") + chinese << QStringLiteral("a") + chinese.left(14);
     QTest::newRow("14 Chinese and two letters") << chinese.left(14) + QStringLiteral("xy") << chinese.left(14) + QStringLiteral("xy");
     QTest::newRow("blanks kept") << QStringLiteral("  ") << QStringLiteral("  ");
+    // Outside GBK a character takes four bytes and stays itself.
+    QTest::newRow("emoji kept whole") << QStringLiteral("售后😀") << QStringLiteral("售后😀");
+    QTest::newRow("emoji fills the last four bytes") << chinese.left(13) + QStringLiteral("😀x") << chinese.left(13) + QStringLiteral("😀");
+    QTest::newRow("emoji past the cut") << chinese.left(14) + QStringLiteral("😀") << chinese.left(14);
+    QTest::newRow("Hangul") << QStringLiteral("한국어고객센터안내문의사항정리본") << QStringLiteral("한국어고객센터");
+    QTest::newRow("GBK's own symbols") << QStringLiteral("①②③") << QStringLiteral("①②③");
     QTest::newRow("empty") << QString() << QString();
 }
 
