@@ -2,6 +2,7 @@
 
 #include "attachments/AttachmentList.h"
 #include "attachments/AttachmentStore.h"
+#include "attachments/ClipboardFolder.h"
 #include "attachments/FileDrop.h"
 #include "attachments/uPub.h"
 #include "common/Dialogs.h"
@@ -39,6 +40,8 @@ AttachmentPanel::AttachmentPanel(Dialogs &dialogs, TDM &dm, QWidget *window, QOb
     : QObject(parent), m_dialogs(dialogs), m_dm(dm), m_window(window)
 {
     m_store = new AttachmentStore(m_dm, this);
+    ClipboardFolder::removeStale(QDir::tempPath());
+    m_clipboardFolder = std::make_unique<ClipboardFolder>();
     m_store->setObjectName(QStringLiteral("attachmentStore"));
     build();
 }
@@ -103,6 +106,8 @@ void AttachmentPanel::showCategory(const QString &code)
         // A list that cannot be opened stays empty; the user sees no message for it.
         dsFJ->load(m_dm, code);
 }
+
+AttachmentPanel::~AttachmentPanel() = default;
 
 int AttachmentPanel::currentRow() const
 {
@@ -220,12 +225,25 @@ void AttachmentPanel::importFolder()
                                       report.failed.join(QLatin1Char('\n')));
 }
 
+bool AttachmentPanel::putOnClipboard(const QString &storedCopy)
+{
+    const AttachmentRow &attachment = dsFJ->rows()[currentRow()];
+    QString error;
+    const QString named = m_clipboardFolder->place(storedCopy, ClipboardFolder::fileName(attachment.FJName, attachment.ExdName), &error);
+    if (named.isEmpty()) {
+        m_dialogs.showMessage(kCopyFailed + QLatin1Char('\n') + error);
+        return false;
+    }
+    CopyFileToClipboard(named);
+    return true;
+}
+
 void AttachmentPanel::openCurrent()
 {
     const QString path = currentPath();
     if (path.isEmpty())
         return;
-    CopyFileToClipboard(path);
+    putOnClipboard(path);
     ShellOpenFile(path);
 }
 
@@ -251,9 +269,8 @@ void AttachmentPanel::deleteCurrent()
 void AttachmentPanel::copyCurrent()
 {
     const QString path = currentPath();
-    if (path.isEmpty())
+    if (path.isEmpty() || !putOnClipboard(path))
         return;
-    CopyFileToClipboard(path);
     m_dialogs.showMessage(kFileCopiedAdvice);
     emit hint(QStringLiteral("文件 ") + QDir::toNativeSeparators(path) + QStringLiteral("已经复制到剪贴板！"));
 }

@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class AttachmentListModel;
 class AttachmentStore;
+class ClipboardFolder;
 class Dialogs;
 class QGroupBox;
 class QPushButton;
@@ -40,6 +43,7 @@ public:
 
     // window parents the progress dialog of a folder import.
     AttachmentPanel(Dialogs &dialogs, TDM &dm, QWidget *window, QObject *parent = nullptr);
+    ~AttachmentPanel() override;
 
     QGroupBox *GroupBox5 = nullptr;
     QTableView *DBGridEh1 = nullptr;
@@ -77,10 +81,14 @@ private:
     QString currentPath();
     void attachOne(const QString &path);
     void showNewRow(const AttachmentRow &row);
+    // The current attachment on the clipboard as a file under its own name; false (reported)
+    // when that file could not be made.
+    bool putOnClipboard(const QString &storedCopy);
 
     Dialogs &m_dialogs;
     TDM &m_dm;
     QWidget *m_window;
     AttachmentStore *m_store = nullptr;
+    std::unique_ptr<ClipboardFolder> m_clipboardFolder;
     QString m_code;
 };

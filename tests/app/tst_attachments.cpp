@@ -74,6 +74,13 @@ struct Program : RunningProgram<RecordingDialogs>
     }
 };
 
+// The one file a clipboard payload names.
+QString clipboardFile(const QMimeData *clip)
+{
+    const QList<QByteArray> lines = clip->data(QStringLiteral("text/uri-list")).split('\n');
+    return lines.isEmpty() ? QString() : QUrl::fromEncoded(lines.first().trimmed()).toLocalFile();
+}
+
 QStringList storedFiles(const KnowledgeBaseFixture &kb)
 {
     QStringList names = QDir(kb.folder() + QStringLiteral("DB")).entryList(QDir::Files, QDir::Name);
@@ -212,6 +219,7 @@ private slots:
     void missingStoredFileIsReportedAndNothingCopied();
     void craftedFileNamesReachNothing_data();
     void craftedFileNamesReachNothing();
+    void sameNamesGetFoldersOfTheirOwn();
     void dropAttachesEachFile();
 
 private:
@@ -574,10 +582,13 @@ void TestAttachments::openPutsTheStoredCopyOnTheClipboard()
 
     act(program, action);
     const QString stored = kb.dataFile(QStringLiteral("20240101080001.png"));
+    // The stored copy opens; the clipboard holds it under its own name.
     QCOMPARE(openedUrls, QList<QUrl>{QUrl::fromLocalFile(stored)});
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     QVERIFY(clip);
-    QCOMPARE(clip->data(QStringLiteral("text/uri-list")), QUrl::fromLocalFile(stored).toEncoded() + "\r\n");
+    const QString named = clipboardFile(clip);
+    QCOMPARE(QFileInfo(named).fileName(), QStringLiteral("产品图.png"));
+    QCOMPARE(readBytes(named), QByteArray("picture"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
     QCOMPARE(program.dialogs.shown, QStringList());
     QCOMPARE(listed(w), kSampleRows);
@@ -671,8 +682,12 @@ void TestAttachments::copyFile()
 
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     QVERIFY(clip);
-    const QByteArray url = QUrl::fromLocalFile(stored).toEncoded();
-    QCOMPARE(clip->data(QStringLiteral("text/uri-list")), url + "\r\n");
+    // The customer receives the file's own name, with the stored copy's bytes, from outside DB/.
+    const QString named = clipboardFile(clip);
+    QCOMPARE(QFileInfo(named).fileName(), kSampleRows[row].section(QLatin1Char('='), 0, 0));
+    QCOMPARE(readBytes(named), readBytes(stored));
+    QVERIFY(!named.startsWith(kb.folder()));
+    const QByteArray url = QUrl::fromLocalFile(named).toEncoded();
     QCOMPARE(clip->data(QStringLiteral("x-special/gnome-copied-files")), "copy\n" + url);
     // Offered as a file, never as its path in text.
     QVERIFY(!clip->formats().contains(QStringLiteral("text/plain")));
@@ -757,6 +772,29 @@ void TestAttachments::craftedFileNamesReachNothing()
     QCOMPARE(QGuiApplication::clipboard()->text(), kEarlierClipboard);
     // Deleting takes the row away, and only the row.
     QCOMPARE(w.dsFJ->rowCount(), action == Action::Delete ? 0 : 1);
+}
+
+void TestAttachments::sameNamesGetFoldersOfTheirOwn()
+{
+    KnowledgeBaseFixture kb;
+    kb.addCategory(QStringLiteral("0001"), QStringLiteral("售前咨询"), QString(), 0);
+    kb.addAttachment(QStringLiteral("0001"), QStringLiteral("价格表 2024.xlsx"), QStringLiteral("xlsx"), QStringLiteral("1.xlsx"));
+    kb.addAttachment(QStringLiteral("0001"), QStringLiteral("价格表 2024.xlsx"), QStringLiteral("xlsx"), QStringLiteral("2.xlsx"));
+    kb.writeFile(QStringLiteral("DB/1.xlsx"), "first");
+    kb.writeFile(QStringLiteral("DB/2.xlsx"), "second");
+    Program program(kb);
+    TfrmMainFAQ &w = program.w();
+    QStringList placed;
+    for (int row : {0, 1}) {
+        clickRow(w, row);
+        act(program, Action::CopyFile);
+        placed << clipboardFile(QGuiApplication::clipboard()->mimeData());
+    }
+    QCOMPARE(QFileInfo(placed[0]).fileName(), QStringLiteral("价格表 2024.xlsx"));
+    QCOMPARE(QFileInfo(placed[1]).fileName(), QStringLiteral("价格表 2024.xlsx"));
+    QVERIFY(placed[0] != placed[1]);
+    QCOMPARE(readBytes(placed[0]), QByteArray("first"));
+    QCOMPARE(readBytes(placed[1]), QByteArray("second"));
 }
 
 void TestAttachments::dropAttachesEachFile()
