@@ -10,7 +10,12 @@
 #include "storage/uDM.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
@@ -29,6 +34,7 @@ private slots:
     void targets();
     void uriList();
     void noTextPath();
+    void pasteIntoAFileManager();
 
 private:
     QString m_skipReason;
@@ -86,6 +92,42 @@ void TestCopyFileSeenByXclip::noTextPath()
     QByteArray output;
     runXclip({QStringLiteral("-t"), QStringLiteral("UTF8_STRING"), QStringLiteral("-o")}, output);
     QCOMPARE(output, QByteArray());
+}
+
+// What a user does: the file manager pcmanfm shows a folder, Ctrl+V there. The file arrives
+// under the attachment's own name with the stored copy's bytes.
+void TestCopyFileSeenByXclip::pasteIntoAFileManager()
+{
+    for (const char *program : {"pcmanfm", "xdotool"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
+            QSKIP(qPrintable(QLatin1String(program) + QStringLiteral(" is not installed")));
+    }
+    QTemporaryDir target(QDir::tempPath() + QStringLiteral("/粘贴 目标 XXXXXX"));
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/pcmanfm-home-XXXXXX"));
+    QProcess manager;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    manager.setProcessEnvironment(environment);
+    manager.start(QStringLiteral("pcmanfm"), {target.path()});
+    QVERIFY(manager.waitForStarted());
+    const auto stop = qScopeGuard([&] {
+        manager.kill();
+        manager.waitForFinished();
+    });
+    QByteArray window;
+    QVERIFY(QTest::qWaitFor([&] {
+        QProcess search;
+        search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--class"), QStringLiteral("pcmanfm")});
+        search.waitForFinished();
+        window = search.readAllStandardOutput().split('\n').value(0).trimmed();
+        return !window.isEmpty();
+    }, 15000));
+    QTest::qWait(500);
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::fromLatin1(window)}), 0);
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("ctrl+v")}), 0);
+    // The file manager asks this process for the clipboard: events must flow while it pastes.
+    const QString pasted = target.filePath(QStringLiteral("价目表.xls"));
+    QVERIFY2(QTest::qWaitFor([&] { return readBytes(pasted) == "price list"; }, 15000), qPrintable(QDir(target.path()).entryList().join(',')));
 }
 
 int main(int argc, char **argv)
