@@ -95,6 +95,7 @@ void AttachmentPanel::build()
     DBGridEh1->viewport()->setAcceptDrops(true);
     DBGridEh1->viewport()->installEventFilter(drops);
     connect(drops, &FileDropFilter::filesDropped, this, &AttachmentPanel::attachFiles);
+    connect(drops, &FileDropFilter::folderDropped, this, &AttachmentPanel::importFrom);
 }
 
 void AttachmentPanel::showCategory(const QString &code)
@@ -194,7 +195,15 @@ void AttachmentPanel::importFolder()
     QString folder;
     if (!SelectFolder(m_dialogs, kPickFolderCaption, folder))
         return;
+    importFrom(folder);
+}
 
+void AttachmentPanel::importFrom(const QString &folder)
+{
+    if (m_code.isEmpty()) {
+        m_dialogs.showMessage(kNoCategory);
+        return;
+    }
     // Shown only when the import takes longer than half a second; Cancel stops between files.
     QProgressDialog progress(m_window);
     progress.setObjectName(QStringLiteral("ImportProgress"));

@@ -62,6 +62,8 @@ public:
 
     void addFile();
     void importFolder();
+    // The import of a chosen or dropped folder.
+    void importFrom(const QString &folder);
     void openCurrent();
     void deleteCurrent();
     void copyCurrent();

@@ -5,12 +5,19 @@
 #include "storage/AppFolder.h"
 #include "storage/DataFile.h"
 #include "storage/uDM.h"
+#include "common/TextCodec.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QStringDecoder>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 
@@ -48,19 +55,67 @@ QString compose(const QString &stamp, const QString &type, int suffix)
 
 } // namespace storedname
 
-QStringList importableFiles(const QString &folder)
+namespace {
+
+#ifdef Q_OS_UNIX
+// Regular files (or links to them) that are not hidden, read from the directory's bytes.
+QList<FolderEntry> listEntries(const QString &folder)
+{
+    QList<FolderEntry> entries;
+    const QByteArray native = QFile::encodeName(folder);
+    DIR *dir = ::opendir(native.constData());
+    if (!dir)
+        return entries;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith('.'))
+            continue;
+        struct stat info;
+        if (::stat((native + '/' + name).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        QString shown = utf8.decode(name);
+        if (utf8.hasError())
+            shown = textcodec::fromGbk(name);
+        utf8.resetState();
+        entries.append({shown, name});
+    }
+    ::closedir(dir);
+    return entries;
+}
+#else
+QList<FolderEntry> listEntries(const QString &folder)
 {
     // Without QDir::Hidden and QDir::System, hidden files and non-regular ones (sockets, pipes,
     // broken links) are left out, as the Windows listing leaves out hidden and system files.
-    QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    QList<FolderEntry> entries;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort))
+        entries.append({name, QFile::encodeName(name)});
+    return entries;
+}
+#endif
+
+} // namespace
+
+QList<FolderEntry> importableEntries(const QString &folder)
+{
+    QList<FolderEntry> entries = listEntries(folder);
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
-    std::stable_sort(names.begin(), names.end(), [&](const QString &a, const QString &b) {
-        const int order = collator.compare(a, b);
+    std::stable_sort(entries.begin(), entries.end(), [&](const FolderEntry &a, const FolderEntry &b) {
+        const int order = collator.compare(a.name, b.name);
         // Names equal but for case keep one fixed order, so the indices do not vary by run.
-        return order != 0 ? order < 0 : a < b;
+        return order != 0 ? order < 0 : a.nativeName < b.nativeName;
     });
+    return entries;
+}
+
+QStringList importableFiles(const QString &folder)
+{
+    QStringList names;
+    for (const FolderEntry &entry : importableEntries(folder))
+        names << entry.name;
     return names;
 }
 
@@ -86,10 +141,15 @@ AttachOutcome AttachmentStore::attachFile(const QString &categoryCode, const QSt
     return attach(categoryCode, source, QFileInfo(source).fileName(), storedname::singleStamp(m_clock()));
 }
 
-AttachOutcome AttachmentStore::attachFromFolder(const QString &categoryCode, const QString &folder, const QString &name,
+AttachOutcome AttachmentStore::attachFromFolder(const QString &categoryCode, const QString &folder, const FolderEntry &entry,
                                                 int index)
 {
-    return attach(categoryCode, fileInFolder(folder, name), name, storedname::folderStamp(m_clock(), index));
+    const QString source = fileInFolder(folder, entry.name);
+    // A name Qt spells differently on disk is opened by its bytes.
+    const QByteArray native = QFile::encodeName(entry.name) == entry.nativeName
+                                  ? QByteArray()
+                                  : QFile::encodeName(fileInFolder(folder, QString())) + entry.nativeName;
+    return attach(categoryCode, source, entry.name, storedname::folderStamp(m_clock(), index), native);
 }
 
 ImportReport AttachmentStore::importFolder(const QString &categoryCode, const QString &folder,
@@ -97,7 +157,7 @@ ImportReport AttachmentStore::importFolder(const QString &categoryCode, const QS
                                            const std::function<void(const AttachmentRow &)> &attached)
 {
     ImportReport report;
-    const QStringList names = importableFiles(folder);
+    const QList<FolderEntry> names = importableEntries(folder);
     const int total = int(names.size());
     for (int i = 0; i < total; ++i) {
         if (proceed && !proceed(i, total)) {
@@ -110,7 +170,7 @@ ImportReport AttachmentStore::importFolder(const QString &categoryCode, const QS
             if (attached)
                 attached(outcome.row);
         } else {
-            report.failed.append(names[i]);
+            report.failed.append(names[i].name);
         }
     }
     if (proceed && !report.cancelled)
@@ -134,7 +194,7 @@ bool AttachmentStore::remove(const AttachmentRow &row)
 }
 
 AttachOutcome AttachmentStore::attach(const QString &categoryCode, const QString &source, const QString &shownName,
-                                      const QString &stamp)
+                                      const QString &stamp, const QByteArray &nativeSource)
 {
     AttachOutcome outcome;
     const QString type = GetExdName(source);
@@ -145,7 +205,10 @@ AttachOutcome AttachmentStore::attach(const QString &categoryCode, const QString
     }
     const QString target = storedPath(storedName);
     try {
-        CopyFileByStream(source, target);
+        if (nativeSource.isEmpty())
+            CopyFileByStream(source, target);
+        else
+            CopyNativeFileByStream(nativeSource, source, target);
     } catch (const FaqError &error) {
         QFile::remove(target); // the empty reservation
         outcome.status = AttachStatus::CopyFailed;

@@ -21,8 +21,18 @@ QString folderStamp(const QDateTime &time, int index);
 QString compose(const QString &stamp, const QString &type, int suffix = 0);
 } // namespace storedname
 
+// A file of a folder as an import takes it: its name as shown, and its name's bytes on disk.
+// A name that is no valid UTF-8 (written by Windows in GBK, as on a share) is shown decoded as
+// GBK; Qt's own listing leaves such files out, so they are listed from the bytes.
+struct FolderEntry
+{
+    QString name;
+    QByteArray nativeName;
+};
+
 // The files of a folder that a folder import takes: files directly in it, no hidden or system
 // files, no sub-folders, sorted by name without regard to case in the user's collation.
+QList<FolderEntry> importableEntries(const QString &folder);
 QStringList importableFiles(const QString &folder);
 
 // folder + separator + name, without doubling the separator of a root ("C:/", "/").
@@ -70,7 +80,7 @@ public:
     // "新增文档": copies source in under the single-file stamp and adds its row.
     AttachOutcome attachFile(const QString &categoryCode, const QString &source);
     // One file of a folder import, at its index in the listing.
-    AttachOutcome attachFromFolder(const QString &categoryCode, const QString &folder, const QString &name, int index);
+    AttachOutcome attachFromFolder(const QString &categoryCode, const QString &folder, const FolderEntry &entry, int index);
 
     // Attaches the listed files one after another. Before each file, proceed(done, total) may
     // stop the import; every file attached by then stays attached. attached(row) follows each
@@ -84,8 +94,9 @@ public:
     bool remove(const AttachmentRow &row);
 
 private:
+    // nativeSource, when given, is the source's path as bytes on disk (a name Qt cannot spell).
     AttachOutcome attach(const QString &categoryCode, const QString &source, const QString &shownName,
-                         const QString &stamp);
+                         const QString &stamp, const QByteArray &nativeSource = {});
     // Creates an empty file under the first free name for stamp and type and returns the name,
     // so that no later copy can take it; empty when none could be created.
     QString reserveName(const QString &stamp, const QString &type, QString &reason);

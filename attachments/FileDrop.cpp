@@ -5,7 +5,9 @@
 #include <QMimeData>
 #include <QUrl>
 
-QStringList droppedFiles(const QMimeData *data)
+namespace {
+
+QStringList droppedLocal(const QMimeData *data, bool folders)
 {
     QStringList paths;
     if (!data || !data->hasUrls())
@@ -14,10 +16,23 @@ QStringList droppedFiles(const QMimeData *data)
         if (!url.isLocalFile())
             continue;
         const QString path = url.toLocalFile();
-        if (QFileInfo(path).isFile())
+        const QFileInfo info(path);
+        if (folders ? info.isDir() : info.isFile())
             paths.append(path);
     }
     return paths;
+}
+
+} // namespace
+
+QStringList droppedFiles(const QMimeData *data)
+{
+    return droppedLocal(data, false);
+}
+
+QStringList droppedFolders(const QMimeData *data)
+{
+    return droppedLocal(data, true);
 }
 
 bool FileDropFilter::eventFilter(QObject *watched, QEvent *event)
@@ -26,7 +41,7 @@ bool FileDropFilter::eventFilter(QObject *watched, QEvent *event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto *drag = static_cast<QDragMoveEvent *>(event);
-        if (droppedFiles(drag->mimeData()).isEmpty()) {
+        if (droppedFiles(drag->mimeData()).isEmpty() && droppedFolders(drag->mimeData()).isEmpty()) {
             drag->ignore();
         } else {
             // A copy: the dragged file stays where it is.
@@ -38,13 +53,17 @@ bool FileDropFilter::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
         const QStringList paths = droppedFiles(drop->mimeData());
-        if (paths.isEmpty()) {
+        const QStringList folders = droppedFolders(drop->mimeData());
+        if (paths.isEmpty() && folders.isEmpty()) {
             drop->ignore();
             return true;
         }
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
-        emit filesDropped(paths);
+        if (!paths.isEmpty())
+            emit filesDropped(paths);
+        for (const QString &folder : folders)
+            emit folderDropped(folder);
         return true;
     }
     default:

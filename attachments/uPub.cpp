@@ -15,6 +15,11 @@
 #include <QUrl>
 #include <QtEndian>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <cstring>
 
 namespace {
@@ -92,11 +97,10 @@ QByteArray GetExdNameGbk(const QByteArray &gbkFileName)
     return dropThroughFirstDots(gbkFileName.mid(start));
 }
 
-void CopyFileByStream(const QString &source, const QString &target)
+namespace {
+
+void copyOpenFile(QFile &in, const QString &source, const QString &target)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        throw FaqError(QStringLiteral("无法打开文件 %1：%2").arg(shownPath(source), in.errorString()));
     const qint64 size = in.size();
 
     // Written beside the target and renamed over it only when complete, so a failure leaves
@@ -119,6 +123,34 @@ void CopyFileByStream(const QString &source, const QString &target)
     }
     if (!out.commit())
         throw FaqError(QStringLiteral("写入文件 %1 出错：%2").arg(shownPath(target), out.errorString()));
+}
+
+} // namespace
+
+void CopyFileByStream(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw FaqError(QStringLiteral("无法打开文件 %1：%2").arg(shownPath(source), in.errorString()));
+    copyOpenFile(in, source, target);
+}
+
+void CopyNativeFileByStream(const QByteArray &nativeSource, const QString &source, const QString &target)
+{
+    QFile in;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(nativeSource.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        throw FaqError(QStringLiteral("无法打开文件 %1").arg(shownPath(source)));
+    }
+#else
+    in.setFileName(QFile::decodeName(nativeSource));
+    if (!in.open(QIODevice::ReadOnly))
+        throw FaqError(QStringLiteral("无法打开文件 %1：%2").arg(shownPath(source), in.errorString()));
+#endif
+    copyOpenFile(in, source, target);
 }
 
 bool SelectFolder(Dialogs &dialogs, const QString &title, QString &path)

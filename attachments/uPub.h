@@ -29,6 +29,9 @@ QByteArray GetExdNameGbk(const QByteArray &gbkFileName);
 // existing target is replaced as a whole (no tail of its old content). Throws FaqError on any
 // failure; the target is then left as it was before, and no partial copy remains.
 void CopyFileByStream(const QString &source, const QString &target);
+// The same for a source named by its bytes on disk (a name Qt cannot spell); source is its name
+// as shown in messages.
+void CopyNativeFileByStream(const QByteArray &nativeSource, const QString &source, const QString &target);
 
 // Lets the user pick a folder. Sets path to the folder (a root keeps its separator, any other
 // folder has none) and returns true, or empties path and returns false when cancelled.

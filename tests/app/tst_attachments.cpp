@@ -220,6 +220,7 @@ private slots:
     void craftedFileNamesReachNothing_data();
     void craftedFileNamesReachNothing();
     void sameNamesGetFoldersOfTheirOwn();
+    void droppedFolderIsImported();
     void dropAttachesEachFile();
 
 private:
@@ -795,6 +796,21 @@ void TestAttachments::sameNamesGetFoldersOfTheirOwn()
     QVERIFY(placed[0] != placed[1]);
     QCOMPARE(readBytes(placed[0]), QByteArray("first"));
     QCOMPARE(readBytes(placed[1]), QByteArray("second"));
+}
+
+void TestAttachments::droppedFolderIsImported()
+{
+    KnowledgeBaseFixture kb;
+    addSample(kb);
+    Program program(kb);
+    writeBytes(m_source.filePath(QStringLiteral("b 报价.xls")), "b");
+    writeBytes(m_source.filePath(QStringLiteral("a.doc")), "a");
+    act(program, Action::Drop, m_source.path());
+    QCOMPARE(program.dialogs.shown, QStringList());
+    const QStringList rows = listed(program.w());
+    QCOMPARE(rows.size(), kSampleRows.size() + 2);
+    QCOMPARE(rows[3].section(QLatin1Char('='), 0, 0), QStringLiteral("a.doc"));
+    QCOMPARE(rows[4].section(QLatin1Char('='), 0, 0), QStringLiteral("b 报价.xls"));
 }
 
 void TestAttachments::dropAttachesEachFile()

@@ -17,6 +17,13 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <QScopeGuard>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 #include <QUrl>
 
 #include <sys/stat.h>
@@ -94,7 +101,10 @@ private slots:
     void listEditsWithoutRequery();
     void droppedFiles_data();
     void droppedFiles();
-    void dropFilterAcceptsOnlyFiles();
+    void dropFilterAcceptsFilesAndFolders();
+#ifdef Q_OS_UNIX
+    void folderImportTakesGbkNames();
+#endif
 
 private:
     struct Env
@@ -506,7 +516,7 @@ void TestAttachmentStore::droppedFiles()
     QVERIFY(::droppedFiles(nullptr).isEmpty());
 }
 
-void TestAttachmentStore::dropFilterAcceptsOnlyFiles()
+void TestAttachmentStore::dropFilterAcceptsFilesAndFolders()
 {
     QTemporaryDir dir;
     writeBytes(dir.filePath(QStringLiteral("a.doc")), "a");
@@ -514,10 +524,11 @@ void TestAttachmentStore::dropFilterAcceptsOnlyFiles()
     FileDropFilter filter;
     target.installEventFilter(&filter);
     QSignalSpy dropped(&filter, &FileDropFilter::filesDropped);
+    QSignalSpy folders(&filter, &FileDropFilter::folderDropped);
 
-    QMimeData folderOnly;
-    folderOnly.setUrls({QUrl::fromLocalFile(dir.path())});
-    QDragEnterEvent refused(QPoint(1, 1), Qt::CopyAction | Qt::MoveAction, &folderOnly, Qt::LeftButton, {});
+    QMimeData web;
+    web.setUrls({QUrl(QStringLiteral("https://example.com/a.doc"))});
+    QDragEnterEvent refused(QPoint(1, 1), Qt::CopyAction | Qt::MoveAction, &web, Qt::LeftButton, {});
     QCoreApplication::sendEvent(&target, &refused);
     QVERIFY(!refused.isAccepted());
 
@@ -533,7 +544,45 @@ void TestAttachmentStore::dropFilterAcceptsOnlyFiles()
     QVERIFY(drop.isAccepted());
     QCOMPARE(dropped.size(), 1);
     QCOMPARE(dropped[0][0].toStringList(), QStringList{dir.filePath(QStringLiteral("a.doc"))});
+
+    // A folder is taken too, and imported as "目录导入" imports one.
+    QMimeData folder;
+    folder.setUrls({QUrl::fromLocalFile(dir.path())});
+    QDropEvent folderDrop(QPointF(1, 1), Qt::CopyAction | Qt::MoveAction, &folder, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&target, &folderDrop);
+    QVERIFY(folderDrop.isAccepted());
+    QCOMPARE(folders.size(), 1);
+    QCOMPARE(folders[0][0].toString(), dir.path());
+    QCOMPARE(dropped.size(), 1);
 }
+
+#ifdef Q_OS_UNIX
+void TestAttachmentStore::folderImportTakesGbkNames()
+{
+    Env env;
+    // A name written in GBK by Windows, as on a share: Qt's own listing leaves it out.
+    const QByteArray gbkName("\xbc\xdb\xb8\xf1\xb1\xed.xls");   // 价格表.xls
+    const QByteArray native = QFile::encodeName(env.source.path()) + '/' + gbkName;
+    // Qt cannot remove what it cannot list: the test removes the file itself.
+    const auto removeFile = qScopeGuard([&] { ::unlink(native.constData()); });
+    {
+        QFile file;
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QVERIFY(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write("gbk named");
+    }
+    env.sourceFile(QStringLiteral("b.txt"), "utf8 named");
+    QCOMPARE(importableFiles(env.source.path()), (QStringList{QStringLiteral("b.txt"), QStringLiteral("价格表.xls")}));
+
+    const ImportReport report = env.store.importFolder(QStringLiteral("0001"), env.source.path());
+    QVERIFY(report.failed.isEmpty());
+    QCOMPARE(report.attached.size(), 2);
+    QCOMPARE(report.attached[1].FJName, QStringLiteral("价格表.xls"));
+    QCOMPARE(report.attached[1].ExdName, QStringLiteral("xls"));
+    QCOMPARE(readBytes(env.store.storedPath(report.attached[1].FileName)), QByteArray("gbk named"));
+}
+#endif
 
 QTEST_MAIN(TestAttachmentStore)
 #include "tst_attachmentstore.moc"
