@@ -9,7 +9,6 @@
 #include <QHashFunctions>
 #include <QFile>
 #include <QSet>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTextDocument>
 
@@ -19,10 +18,16 @@ namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
 
+// Once per database file and run: the statements are cheap, but a save need not repeat them.
 void ensureTable(TDM &dm)
 {
+    static QSet<QString> ensured;
+    const QString file = dm.databaseFile();
+    if (ensured.contains(file))
+        return;
     for (const char *statement : schema::kAnswerHistoryStatements)
         dm.exec(QString::fromLatin1(statement));
+    ensured.insert(file);
 }
 
 // Fast and stable for a given build; a content is confirmed byte by byte before it counts as
@@ -125,20 +130,7 @@ void writeDocument(TDM &dm, const QString &code, const QByteArray &rtf, const QD
         if (previous != rtf) {
             try {
                 ensureTable(dm);
-                QSqlDatabase &db = dm.ADOLocal();
-                if (!db.transaction())
-                    throw FaqError(db.lastError().text());
-                try {
-                    keepAndPrune(dm, code, previous, now);
-                } catch (const FaqError &) {
-                    db.rollback();
-                    throw;
-                }
-                if (!db.commit()) {
-                    const QString reason = db.lastError().text();
-                    db.rollback();
-                    throw FaqError(reason);
-                }
+                dm.inTransaction([&] { keepAndPrune(dm, code, previous, now); });
             } catch (const FaqError &error) {
                 // The document is not replaced while its content could not be kept.
                 throw FaqError(QStringLiteral("无法保留应答文档的历史版本，文档未保存：%1").arg(error.message()));

@@ -136,6 +136,24 @@ QSqlQuery TDM::exec(const QString &sql, const QVariantList &values)
     return query;
 }
 
+void TDM::inTransaction(const std::function<void()> &work)
+{
+    QSqlDatabase &db = ADOLocal();
+    if (!db.transaction())
+        throw FaqError(db.lastError().text());
+    try {
+        work();
+    } catch (const FaqError &) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QString reason = db.lastError().text();
+        db.rollback();
+        throw FaqError(reason);
+    }
+}
+
 bool TDM::hasTable(const QString &name)
 {
     QSqlQuery query = exec(QStringLiteral("Select count(*) from sqlite_master Where type='table' and name=?"), {name});

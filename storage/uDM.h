@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
+
 // The data module: fixes the application folder and owns the one database connection ADOLocal
 // of the process. Every statement of every window runs through it, and a statement on a closed
 // connection opens it first, so a database put in place while the program runs is picked up.
@@ -42,6 +44,10 @@ public:
     // Prepares and runs one statement with bound values on ADOLocal. Throws FaqError with the
     // driver's text when the connection cannot be opened or the statement fails.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {});
+
+    // Runs the statements of work as one transaction: committed when work returns, rolled back
+    // when it throws FaqError (which is thrown on) or when the commit fails (FaqError).
+    void inTransaction(const std::function<void()> &work);
 
     // Whether the database has the table (an older knowledge base may lack newer ones).
     bool hasTable(const QString &name);

@@ -8,8 +8,6 @@
 #include "tree/yPY.h"
 
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 
 namespace categoryediting {
@@ -46,22 +44,11 @@ void deleteHistory(TDM &dm, const QString &code)
 
 void deleteRows(TDM &dm, const QString &code)
 {
-    QSqlDatabase &db = dm.ADOLocal();
-    if (!db.transaction())
-        throw FaqError(db.lastError().text());
-    try {
+    dm.inTransaction([&] {
         dm.exec(QStringLiteral("Delete from TFAQClass Where TypeCode=?"), {TDM::text(code)});
         dm.exec(QStringLiteral("Delete from TDKFJ Where BillID=?"), {TDM::text(code)});
         deleteHistory(dm, code);
-    } catch (const FaqError &) {
-        db.rollback();
-        throw;
-    }
-    if (!db.commit()) {
-        const QString reason = db.lastError().text();
-        db.rollback();
-        throw FaqError(reason);
-    }
+    });
 }
 
 // What a code may still have although no category row holds it: a deletion stopped between its
