@@ -1,3 +1,4 @@
+#include "AnswerFiles.h"
 #include "RunningProgram.h"
 #include "TestFiles.h"
 #include "KnowledgeBaseFixture.h"
@@ -44,23 +45,7 @@ struct Program : RunningProgram<>
     }
 };
 
-QByteArray rtfOf(const QString &text)
-{
-    QTextDocument doc;
-    doc.setPlainText(text);
-    return writeRtf(doc);
-}
 
-QString textOfFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("<unreadable>");
-    QTextDocument doc;
-    if (!readRtf(file.readAll(), &doc))
-        return QStringLiteral("<not rtf>");
-    return doc.toPlainText();
-}
 
 void clickNode(TfrmMainFAQ &w, const QString &code)
 {
@@ -89,14 +74,6 @@ void addSample(KnowledgeBaseFixture &kb)
     kb.writeFile(QStringLiteral("DB/0002.rtf"), rtfOf(QStringLiteral("二号答案")));
 }
 
-// Turns a document file into a folder: neither readable as a file nor replaceable by one,
-// which holds also for root, who may write read-only files.
-void makeUnwritable(const KnowledgeBaseFixture &kb, const QString &code)
-{
-    const QString path = kb.dataFile(code + QStringLiteral(".rtf"));
-    QFile::remove(path);
-    QDir().mkpath(path + QStringLiteral("/blocker"));
-}
 
 } // namespace
 

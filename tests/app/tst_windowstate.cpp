@@ -1,5 +1,6 @@
 // The window's state and its ends: the tray icon and its menu, the show/hide toggle, always on
 // top, the ways the window closes and the end of the desktop session.
+#include "AnswerFiles.h"
 #include "RunningProgram.h"
 #include "KnowledgeBaseFixture.h"
 #include "TestFiles.h"
@@ -48,18 +49,7 @@ struct Program : RunningProgram<WatchingDialogs>
     }
 };
 
-QByteArray rtfOf(const QString &text)
-{
-    QTextDocument doc;
-    doc.setPlainText(text);
-    return writeRtf(doc);
-}
 
-QString answerIn(const KnowledgeBaseFixture &kb, const QString &code)
-{
-    QTextDocument doc;
-    return readRtf(readBytes(kb.dataFile(code + QStringLiteral(".rtf"))), &doc) ? doc.toPlainText() : QString();
-}
 
 void addSample(KnowledgeBaseFixture &kb)
 {
@@ -75,12 +65,12 @@ void type(TfrmMainFAQ &w, const QString &text)
     w.RichEdit->textCursor().insertText(text);
 }
 
-// Turns a document file into a folder: neither readable nor replaceable, even by root.
-void makeUnwritable(const KnowledgeBaseFixture &kb, const QString &code)
+
+// The offscreen desktop has no tray: the tests that need one pretend it has.
+void giveTray(TfrmMainFAQ &w)
 {
-    const QString path = kb.dataFile(code + QStringLiteral(".rtf"));
-    QFile::remove(path);
-    QDir().mkpath(path + QStringLiteral("/blocker"));
+    w.trayIcon().setAvailable(true);
+    w.trayIcon().AddIcon();
 }
 
 QRect startPlace(const TfrmMainFAQ &w)
@@ -157,8 +147,7 @@ void TestWindowState::trayMenuAndIcon()
     QVERIFY(!w.windowIcon().pixmap(16, 16).isNull());
 
     // A double click on the icon toggles; the menu's first item does the same.
-    w.trayIcon().setAvailable(true);
-    w.trayIcon().AddIcon();
+    giveTray(w);
     w.trayIcon().MyNotify(QSystemTrayIcon::DoubleClick);
     QVERIFY(w.WindowHidden);
     QVERIFY(!w.isVisible());
@@ -176,8 +165,7 @@ void TestWindowState::toggleHidesToTheTrayAndComesBackAtTheStartPlace()
     addSample(kb);
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
-    w.trayIcon().setAvailable(true);
-    w.trayIcon().AddIcon();
+    giveTray(w);
     QTest::mouseClick(w.ToolButton3, Qt::LeftButton);
     type(w, QStringLiteral("+草稿"));
     const QRect start = startPlace(w);
@@ -188,7 +176,7 @@ void TestWindowState::toggleHidesToTheTrayAndComesBackAtTheStartPlace()
     QVERIFY(w.WindowHidden);
     QVERIFY(!w.isVisible());
     // Hiding is no save point, and the tray icon stays.
-    QCOMPARE(answerIn(kb, QStringLiteral("0001")), QStringLiteral("一号答案"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案"));
     QVERIFY(w.trayIcon().isShown());
 
     w.mnuFormStuClick();
@@ -238,8 +226,7 @@ void TestWindowState::alwaysOnTopKeepsEverySavePoint()
     addSample(kb);
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
-    w.trayIcon().setAvailable(true);
-    w.trayIcon().AddIcon();
+    giveTray(w);
     for (int round = 0; round < 2; ++round) {
         QTest::mouseClick(w.ToolButton7, Qt::LeftButton);
         QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -254,12 +241,12 @@ void TestWindowState::alwaysOnTopKeepsEverySavePoint()
     // The copy button is a save point still: the edited answer is written before it is copied.
     type(w, QStringLiteral("+置顶后"));
     QTest::mouseClick(w.Button6, Qt::LeftButton);
-    QCOMPARE(answerIn(kb, QStringLiteral("0001")), QStringLiteral("一号答案+置顶后"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+置顶后"));
     // So is a click on the tree, and the toggle and the exit still work.
     type(w, QStringLiteral("+再改"));
     QTest::mouseClick(w.Tree->viewport(), Qt::LeftButton, {},
                       w.Tree->visualItemRect(treeview::findByCode(w.Tree, QStringLiteral("0002"))).center());
-    QCOMPARE(answerIn(kb, QStringLiteral("0001")), QStringLiteral("一号答案+置顶后+再改"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+置顶后+再改"));
     w.mnuFormStuClick();
     QVERIFY(!w.isVisible());
     w.mnuFormStuClick();
@@ -285,8 +272,7 @@ void TestWindowState::everyClosePathWritesTheChangedAnswer()
     addSample(kb);
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
-    w.trayIcon().setAvailable(true);
-    w.trayIcon().AddIcon();
+    giveTray(w);
     type(w, QStringLiteral("+关闭前"));
     QSignalSpy closed(program.window.get(), &TfrmMainFAQ::closed);
 
@@ -299,7 +285,7 @@ void TestWindowState::everyClosePathWritesTheChangedAnswer()
     QCOMPARE(closed.size(), 1);
     QVERIFY(!w.isVisible());
     QVERIFY(!w.trayIcon().isShown());
-    QCOMPARE(answerIn(kb, QStringLiteral("0001")), QStringLiteral("一号答案+关闭前"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+关闭前"));
     QVERIFY(program.dialogs.shown.isEmpty());
 }
 
@@ -317,8 +303,7 @@ void TestWindowState::failedSaveAtClosingOffersToCloseWithoutSaving()
     addSample(kb);
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
-    w.trayIcon().setAvailable(true);
-    w.trayIcon().AddIcon();
+    giveTray(w);
     type(w, QStringLiteral("+满盘"));
     makeUnwritable(kb, QStringLiteral("0001"));
     // The exit item takes the icon away before it closes.
@@ -349,8 +334,7 @@ void TestWindowState::exitFromTheHiddenWindowShowsItWithTheError()
     addSample(kb);
     Program program(kb);
     TfrmMainFAQ &w = *program.window;
-    w.trayIcon().setAvailable(true);
-    w.trayIcon().AddIcon();
+    giveTray(w);
     type(w, QStringLiteral("+隐藏中"));
     w.mnuFormStuClick();
     QVERIFY(!w.isVisible());
@@ -374,7 +358,7 @@ void TestWindowState::endOfSessionWritesTheAnswerAndRefusesWhenItCannot()
     TfrmMainFAQ &w = *program.window;
     type(w, QStringLiteral("+注销"));
     QVERIFY(w.QueryEndSession());
-    QCOMPARE(answerIn(kb, QStringLiteral("0001")), QStringLiteral("一号答案+注销"));
+    QCOMPARE(textOfFile(kb.dataFile(QStringLiteral("0001.rtf"))), QStringLiteral("一号答案+注销"));
     QVERIFY(w.isVisible());
 
     type(w, QStringLiteral("+再注销"));
